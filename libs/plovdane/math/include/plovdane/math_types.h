@@ -1,0 +1,102 @@
+#pragma once
+// Small value types: vectors and matrices of contiguous elements.
+#include <cstddef>
+
+namespace pld_math {
+
+// Implementation selector; the portable C++ implementation is the only one.
+enum CPPImplementation { CPP_PORTABLE = 0 };
+
+template <typename T, std::size_t N, CPPImplementation Impl = CPP_PORTABLE>
+struct vector {
+    T elements[N]{};
+
+    constexpr vector() = default;
+
+    template <typename... A>
+        requires(sizeof...(A) == N && N > 1)
+    constexpr vector(A... values) : elements{static_cast<T>(values)...}
+    {
+    }
+
+    constexpr T& operator[](std::size_t i) { return elements[i]; }
+    constexpr const T& operator[](std::size_t i) const { return elements[i]; }
+    static constexpr std::size_t size() { return N; }
+    T* data() { return elements; }
+    const T* data() const { return elements; }
+
+    constexpr vector& operator+=(const vector& o)
+    {
+        for (std::size_t i = 0; i < N; ++i) elements[i] += o.elements[i];
+        return *this;
+    }
+    constexpr vector& operator-=(const vector& o)
+    {
+        for (std::size_t i = 0; i < N; ++i) elements[i] -= o.elements[i];
+        return *this;
+    }
+    constexpr vector& operator*=(T s)
+    {
+        for (std::size_t i = 0; i < N; ++i) elements[i] *= s;
+        return *this;
+    }
+
+    friend constexpr vector operator+(vector a, const vector& b) { return a += b; }
+    friend constexpr vector operator-(vector a, const vector& b) { return a -= b; }
+    friend constexpr vector operator*(vector a, T s) { return a *= s; }
+    friend constexpr vector operator*(T s, vector a) { return a *= s; }
+    friend constexpr bool operator==(const vector& a, const vector& b)
+    {
+        for (std::size_t i = 0; i < N; ++i)
+            if (!(a.elements[i] == b.elements[i])) return false;
+        return true;
+    }
+};
+
+// Rows x Cols elements in row-major order, reached by a linear index taken
+// modulo the element count.
+template <typename T, std::size_t Rows, std::size_t Cols, CPPImplementation Impl = CPP_PORTABLE>
+struct matrix {
+    static constexpr std::size_t count = Rows * Cols;
+    T elements[count]{};
+
+    constexpr matrix() = default;
+
+    template <typename... A>
+        requires(sizeof...(A) == count)
+    constexpr matrix(A... values) : elements{static_cast<T>(values)...}
+    {
+    }
+
+    constexpr T& operator[](std::size_t i) { return elements[i % count]; }
+    constexpr const T& operator[](std::size_t i) const { return elements[i % count]; }
+    constexpr T& operator()(std::size_t row, std::size_t col) { return elements[row * Cols + col]; }
+    constexpr const T& operator()(std::size_t row, std::size_t col) const
+    {
+        return elements[row * Cols + col];
+    }
+    T* data() { return elements; }
+    const T* data() const { return elements; }
+
+    static constexpr matrix identity()
+        requires(Rows == Cols)
+    {
+        matrix m;
+        for (std::size_t i = 0; i < Rows; ++i) m(i, i) = T(1);
+        return m;
+    }
+
+    friend constexpr bool operator==(const matrix& a, const matrix& b)
+    {
+        for (std::size_t i = 0; i < count; ++i)
+            if (!(a.elements[i] == b.elements[i])) return false;
+        return true;
+    }
+};
+
+using vec3f = vector<float, 3>;
+using vec4f = vector<float, 4>;
+using mat3f = matrix<float, 3, 3>;
+using mat4f = matrix<float, 4, 4>;
+
+}  // namespace pld_math
