@@ -2,15 +2,25 @@
 # Sanitizer builds of the tests:
 #   address;undefined  - every test that needs no GL context
 #   thread             - the stress tests
+# Only the test programs that run are built (a test is named after its program).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
-common=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DHLV_BUILD_BENCHMARKS=OFF)
+common=(-G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHLV_BUILD_BENCHMARKS=OFF)
 
-./scripts/build.sh build-asan "${common[@]}" "-DSANITIZE=address;undefined"
-(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-   ctest --output-on-failure -j "$jobs" -LE gl)
+# build_and_test <dir> <ctest label arguments...>
+build_and_test() {
+  local dir=$1; shift
+  local targets
+  targets=$(cd "$dir" && ctest -N "$@" | sed -n 's/^ *Test *#[0-9]*: *//p')
+  if [ -z "$targets" ]; then echo "sanitize: no tests for $* in $dir"; return; fi
+  # shellcheck disable=SC2086
+  cmake --build "$dir" -j "$jobs" --target $targets
+  (cd "$dir" && ctest --output-on-failure -j "$jobs" "$@")
+}
 
-./scripts/build.sh build-tsan "${common[@]}" -DSANITIZE=thread
-(cd build-tsan && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
-   ctest --output-on-failure -j "$jobs" -L stress)
+cmake -S . -B build-asan "${common[@]}" "-DSANITIZE=address;undefined"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 build_and_test build-asan -LE gl
+
+cmake -S . -B build-tsan "${common[@]}" -DSANITIZE=thread
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" build_and_test build-tsan -L stress
