@@ -1,0 +1,113 @@
+// Truncated and mutated copies of valid files: every one either loads or is
+// refused with a KeyframeFormatError; nothing else may happen.
+#include <halvo_io/Loader/KeyframeSequenceLoader.h>
+
+#include <random>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "support/keyframe_files.h"
+#include "support/temp_dir.h"
+
+using namespace hlv_io;
+
+namespace {
+
+// Characters that matter to XML, to numbers and to vector values.
+constexpr char kInteresting[] = "<>/&;.-+eE0123456789 \t\r\n\"'=!?[]x\xef\xbb\xbf\xff";
+
+std::string Mutate(const std::string& text, std::mt19937& random)
+{
+    std::string out = text;
+    const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
+    const int edits = 1 + static_cast<int>(pick(4));
+    for (int e = 0; e < edits && !out.empty(); ++e) {
+        const std::size_t at = pick(out.size());
+        switch (pick(6)) {
+        case 0:  // truncate
+            out.resize(at);
+            break;
+        case 1:  // overwrite one byte with anything
+            out[at] = static_cast<char>(pick(256));
+            break;
+        case 2:  // overwrite one byte with a character that means something
+            out[at] = kInteresting[pick(sizeof kInteresting - 1)];
+            break;
+        case 3:  // delete a run
+            out.erase(at, 1 + pick(16));
+            break;
+        case 4:  // duplicate a run somewhere else
+            out.insert(pick(out.size()), out.substr(at, 1 + pick(40)));
+            break;
+        case 5:  // empty the text of the element around this byte
+        {
+            const std::size_t open = out.rfind('>', at);
+            const std::size_t close = out.find('<', at);
+            if (open != std::string::npos && close != std::string::npos && open < close)
+                out.erase(open + 1, close - open - 1);
+            break;
+        }
+        }
+    }
+    return out;
+}
+
+void CheckLoaded(const KeyframeSequenceRecord& record)
+{
+    EXPECT_EQ(record.time_unit, KTU_MILLISECONDS);
+    EXPECT_EQ(record.value_type, KVT_FLOAT);
+    EXPECT_EQ(record.interpolation, KI_LINEAR);
+    EXPECT_TRUE(record.play_type == KPT_SINGLE || record.play_type == KPT_LOOP);
+    EXPECT_FALSE(record.name.empty());
+    if (record.keys) {
+        const bool vec3 = record.value_structure == KVS_VEC3;
+        EXPECT_EQ(record.Vec3Keys() != nullptr, vec3);
+        EXPECT_EQ(record.ScalarKeys() != nullptr, !vec3);
+    }
+}
+
+}  // namespace
+
+TEST(KeyframeLoaderFuzz, TruncatedAndMutatedFilesLoadOrFailCleanly)
+{
+    hlv_io_test::TempDir dir;
+    const std::string path = dir.File("fuzz.xml");
+    std::mt19937 random(20110427u);
+    int loaded = 0;
+    int refused = 0;
+
+    const std::string* sources[] = {&hlv_io_test::kScalarFile, &hlv_io_test::kVec3File};
+    for (const std::string* source : sources) {
+        // Every prefix of the file.
+        for (std::size_t length = 0; length <= source->size(); ++length) {
+            dir.Write("fuzz.xml", source->substr(0, length));
+            KeyframeSequenceRecord record;
+            try {
+                KeyframeSequenceLoader::Load(path, record);
+                CheckLoaded(record);
+                ++loaded;
+            } catch (const KeyframeFormatError&) {
+                ++refused;
+            }
+        }
+        // Random edits.
+        for (int i = 0; i < 2000; ++i) {
+            dir.Write("fuzz.xml", Mutate(*source, random));
+            KeyframeSequenceRecord record;
+            try {
+                KeyframeSequenceLoader::Load(path, record);
+                CheckLoaded(record);
+                ++loaded;
+            } catch (const KeyframeFormatError& error) {
+                EXPECT_EQ(error.File(), path);
+                EXPECT_FALSE(error.Reason().empty());
+                ++refused;
+            }
+        }
+    }
+    // Both outcomes occur, so the mutations neither break every file nor none.
+    EXPECT_GT(loaded, 100);
+    EXPECT_GT(refused, 100);
+    std::cout << "loaded " << loaded << ", refused " << refused << '\n';
+}
