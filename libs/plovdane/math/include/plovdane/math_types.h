@@ -1,5 +1,6 @@
 #pragma once
 // Small value types: vectors and matrices of contiguous elements.
+#include <cmath>
 #include <cstddef>
 
 namespace pld_math {
@@ -93,6 +94,26 @@ struct matrix {
         return true;
     }
 };
+
+template <typename T, std::size_t N, CPPImplementation I>
+constexpr T dot(const vector<T, N, I>& a, const vector<T, N, I>& b)
+{
+    T sum{};
+    for (std::size_t i = 0; i < N; ++i) sum += a[i] * b[i];
+    return sum;
+}
+
+template <typename T, CPPImplementation I>
+constexpr vector<T, 3, I> cross(const vector<T, 3, I>& a, const vector<T, 3, I>& b)
+{
+    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+}
+
+template <typename T, std::size_t N, CPPImplementation I>
+T length(const vector<T, N, I>& v)
+{
+    return std::sqrt(dot(v, v));
+}
 
 using vec3f = vector<float, 3>;
 using vec4f = vector<float, 4>;

@@ -1,0 +1,81 @@
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <cstring>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <halvo_gfx/GFX_RESULT.h>
+#include <halvo_gfx/texture_buffer.h>
+
+#include "watchdog.h"
+
+using namespace hlv_gfx;
+using hlv_core::Adopt;
+
+namespace {
+
+// Makes room for at least texels texels (the memory never shrinks) and fills
+// every float it holds with value.
+void WriteFrame(CTextureBuffer& buffer, std::uint64_t texels, float value)
+{
+    buffer.WriteData([&](CBuffer& memory) {
+        ASSERT_EQ(memory.Allocate(memory.GetLayout(), texels), GFXR_OK);
+        auto* floats = reinterpret_cast<float*>(memory.GetData());
+        for (std::uint64_t i = 0; i < memory.GetDataSize() / sizeof(float); ++i) floats[i] = value;
+    });
+}
+
+}  // namespace
+
+// A writer thread (the particle write-back) fills and grows the memory frame
+// after frame while an uploader thread (the render thread) copies it out
+// whenever it changed. Every copy must be one whole frame, and the last frame
+// written must be seen.
+TEST(TextureBufferGuardStress, UploadsSeeWholeFramesAndNeverMissTheLast)
+{
+    Watchdog watchdog(std::chrono::seconds(60), "texture buffer write-back and upload");
+    auto buffer = Adopt(new CTextureBuffer("t"));
+    ASSERT_EQ(buffer->SetTexelFormat(), GFXR_OK);
+    constexpr int kFrames = 5000;
+    std::atomic<bool> writerDone{false};
+    std::atomic<int> torn{0};
+
+    std::thread writer([&] {
+        for (int frame = 1; frame <= kFrames; ++frame) {
+            WriteFrame(*buffer, 16 + frame / 4, static_cast<float>(frame));
+            if (frame % 500 == 0) std::this_thread::yield();
+        }
+        writerDone.store(true);
+    });
+
+    std::vector<float> copy;
+    float lastSeen = 0.f;
+    int uploads = 0;
+    auto upload = [&](const CBuffer& memory) {
+        const std::uint64_t bytes = memory.GetDataSize();
+        copy.resize(bytes / sizeof(float));
+        if (bytes != 0) std::memcpy(copy.data(), memory.GetData(), bytes);
+        for (float v : copy)
+            if (v != copy.front()) {
+                torn.fetch_add(1);
+                break;
+            }
+        if (!copy.empty()) {
+            EXPECT_GE(copy.front(), lastSeen);
+            lastSeen = copy.front();
+        }
+        ++uploads;
+        return std::uint32_t{GFXR_OK};
+    };
+    while (!writerDone.load()) buffer->UploadIfChanged(upload);
+    buffer->UploadIfChanged(upload);
+    writer.join();
+
+    EXPECT_EQ(torn.load(), 0);
+    EXPECT_EQ(lastSeen, static_cast<float>(kFrames));
+    EXPECT_GT(uploads, 1);
+    EXPECT_FALSE(buffer->IsChanged());
+}
