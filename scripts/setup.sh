@@ -17,6 +17,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth mesa-utils
   lame
+  mpg123
 )
 
 missing=()

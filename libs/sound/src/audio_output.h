@@ -15,10 +15,7 @@
 
 namespace sound {
 
-// The environment variable that forces silent mode.
-inline constexpr const char* kSilentModeVariable = "SOUND_LAYER_SILENT";
-
-// True when the variable is set to anything other than "" or "0".
+// True when the silent-mode variable is set to anything other than "" or "0".
 bool SilentModeRequested();
 
 class AudioOutput {

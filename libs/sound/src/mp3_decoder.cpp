@@ -84,7 +84,9 @@ FMOD_RESULT DecodeOpened(const char* path, mpg123_handle* handle, DecodedAudio& 
         return FormatError(path, "unsupported sample format", detail);
 
     const off_t expected = mpg123_length(handle);
-    if (expected > 0) out.samples.reserve(static_cast<std::size_t>(expected) * channels);
+    // With a length in the file's info tag the buffer is allocated once.
+    if (expected > 0)
+        out.samples.reserve(static_cast<std::size_t>(expected) * channels + kReadChunkSamples);
 
     std::size_t used = 0;
     for (;;) {
@@ -107,7 +109,7 @@ FMOD_RESULT DecodeOpened(const char* path, mpg123_handle* handle, DecodedAudio& 
         if (rc != MPG123_OK) return FormatError(path, mpg123_strerror(handle), detail);
     }
     out.samples.resize(used - used % channels);
-    out.samples.shrink_to_fit();
+    if (out.samples.capacity() - out.samples.size() > 2 * kReadChunkSamples) out.samples.shrink_to_fit();
     if (out.samples.empty()) return FormatError(path, "no audio frames decoded", detail);
     out.rate = rate;
     out.channels = channels;

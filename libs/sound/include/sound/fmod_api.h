@@ -133,3 +133,10 @@ protected:
 
 // Creates a system that is not yet initialised.
 FMOD_RESULT FMOD_System_Create(FMOD::System** system);
+
+namespace sound {
+
+// The environment variable that forces silent mode (see above).
+inline constexpr const char* kSilentModeVariable = "SOUND_LAYER_SILENT";
+
+}  // namespace sound
