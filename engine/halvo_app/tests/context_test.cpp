@@ -34,6 +34,9 @@ TEST(ManagedContextModule, ConnectedContextsSurviveMoreContexts)
 {
     std::vector<std::unique_ptr<CVariantInputSlot<float>>> inputs;
     std::vector<std::unique_ptr<CVariantInputSlot<pld_math::mat4f>>> matrixInputs;
+    std::vector<std::unique_ptr<hlv_slot::CViewportInputSlot>> viewportInputs;
+    std::vector<std::unique_ptr<hlv_slot::CTexture2DInputSlot>> textureInputs;
+    auto texture = hlv_core::Adopt(new hlv_gfx::CTexture("Logo"));
     {
         CManagedContextModule module;
         std::vector<CManagedContext*> places;
@@ -49,6 +52,12 @@ TEST(ManagedContextModule, ConnectedContextsSurviveMoreContexts)
             inputs.back()->Connect(c->VariantSlots<float>().FindSlot("value"));
             matrixInputs.push_back(std::make_unique<CVariantInputSlot<pld_math::mat4f>>());
             matrixInputs.back()->Connect(c->VariantSlots<pld_math::mat4f>().FindSlot("world"));
+            c->viewportSlotManager.InsertSlot(
+                "Backplane Viewport", new hlv_slot::CViewportOutputSlot(hlv_gfx::VIEWPORT{0, 0, 1920, 1080}));
+            viewportInputs.push_back(std::make_unique<hlv_slot::CViewportInputSlot>());
+            viewportInputs.back()->Connect(c->viewportSlotManager.GetSlot("Backplane Viewport"));
+            textureInputs.push_back(std::make_unique<hlv_slot::CTexture2DInputSlot>());
+            textureInputs.back()->Connect(c->textureSlotManager.SetTexture("Logo", texture));
         }
         ASSERT_EQ(module.CreateContext("seventh"), 6u);
 
@@ -60,11 +69,20 @@ TEST(ManagedContextModule, ConnectedContextsSurviveMoreContexts)
             slot->Value() = 100.0f + i;
             slot->NotifyInputs();
             EXPECT_EQ(inputs[i]->GetValue(), 100.0f + i);
+
+            auto* viewport = c->viewportSlotManager.GetSlot("Backplane Viewport");
+            EXPECT_EQ(viewportInputs[i]->GetSource(), viewport);
+            viewport->SetValue(hlv_gfx::VIEWPORT{0, 0, 1280, 720});
+            EXPECT_EQ(viewportInputs[i]->GetValue().width, 1280u);
+            EXPECT_EQ(textureInputs[i]->GetValue(), texture);
         }
         // Destroying the module first releases the inputs.
     }
     for (auto& in : inputs) EXPECT_EQ(in->GetSource(), nullptr);
     for (auto& in : matrixInputs) EXPECT_EQ(in->GetSource(), nullptr);
+    for (auto& in : viewportInputs) EXPECT_EQ(in->GetSource(), nullptr);
+    for (auto& in : textureInputs) EXPECT_EQ(in->GetSource(), nullptr);
+    EXPECT_EQ(texture->GetRefCount(), 1u);
 }
 
 TEST(ManagedContext, InputsDestroyedBeforeTheContextLeaveNoEntries)
@@ -91,4 +109,22 @@ TEST(ManagedContext, EachValueTypeHasItsOwnArray)
     EXPECT_EQ(c.VariantSlots<pld_math::vec3f>().AddSlot("x", {}), 0u);
     EXPECT_EQ(c.VariantSlots<float>().AddSlot("x", 2.0f), c.VariantSlots<float>().npos);
     EXPECT_EQ(c.VariantSlots<bool>().GetIndex("x"), c.VariantSlots<bool>().npos);
+}
+
+TEST(ManagedContext, EffectsArePublishedInTheSlotManagerAndTheRegistry)
+{
+    CManagedContext c;
+    auto effect = hlv_core::Adopt(new hlv_gfx::CEffect("MapBackgroundOutro"));
+    effect->AddRef();  // the registry's reference
+    EXPECT_EQ(c.effects.Register(effect->GetName(), effect.get()), 0u);
+    EXPECT_EQ(c.effects.Register(effect->GetName(), effect.get()), c.effects.npos);
+    ASSERT_NE(c.effectSlotManager.SetEffect(effect, true), nullptr);
+
+    hlv_slot::CEffectInputSlot in;
+    in.Connect(c.effectSlotManager.GetSlot("MapBackgroundOutro"));
+    EXPECT_EQ(in.GetValue(), effect);
+    EXPECT_EQ(c.effects.Get("MapBackgroundOutro"), effect.get());
+    EXPECT_EQ(c.effects.Find("Missing"), c.effects.npos);
+    EXPECT_EQ(c.textureSlotManager.GetSlot("Missing"), nullptr);
+    effect->Release();
 }

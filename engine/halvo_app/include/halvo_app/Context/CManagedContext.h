@@ -5,14 +5,15 @@
 
 #include <halvo_app/Context/CNamedObjectRegistry.h>
 #include <halvo_app/Context/CNamedVariantSlotArray.h>
+#include <halvo_mgr/CCubemapSlotManager.h>
+#include <halvo_mgr/CEffectSlotManager.h>
+#include <halvo_mgr/CTextureSlotManager.h>
+#include <halvo_mgr/CViewportSlotManager.h>
 #include <halvo_slot/variant_types.h>
 
 namespace hlv_gfx {
 class CImage;
-class CTexture;
-class CDepthTexture;
 class CFramebuffer;
-class CEffect;
 class CVertexBuffer;
 class CIndexBuffer;
 }  // namespace hlv_gfx
@@ -26,7 +27,9 @@ class IShadeNode;
 namespace hlv_app {
 
 // Lives at one place from creation to destruction: inputs connect to its
-// slots by pointer, and its managers own their slots.
+// slots by pointer, and its managers own their slots. Destroying it destroys
+// the managers' slots and the named variant slots (their inputs are released);
+// the registries only free their own lists.
 class CManagedContext {
 public:
     CManagedContext() = default;
@@ -58,6 +61,13 @@ public:
 
 private:
     hlv_slot::VariantValueTypes::Tuple<CNamedVariantSlotArray> m_variantSlots;
+
+public:
+    // Named output slots of textures, effects, viewports and cube maps.
+    hlv_mgr::CCubemapSlotManager cubemapSlotManager;
+    hlv_mgr::CEffectSlotManager effectSlotManager;
+    hlv_mgr::CTextureSlotManager textureSlotManager;
+    hlv_mgr::CViewportSlotManager viewportSlotManager;
 };
 
 }  // namespace hlv_app
