@@ -1,0 +1,158 @@
+// The request/wait handshake of the particle systems' update threads, and
+// their destruction, under a watchdog.
+#include <halvo_ptl/limited_particle_system.h>
+#include <halvo_ptl/oneshot_particle_system.h>
+
+#include <chrono>
+#include <random>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "test_particles.h"
+#include "watchdog.h"
+
+using namespace hlv_ptl;
+using namespace ptl_test;
+using namespace std::chrono_literals;
+
+#if defined(__SANITIZE_THREAD__)
+constexpr int kSanitizerSlowdown = 4;
+#else
+constexpr int kSanitizerSlowdown = 1;
+#endif
+
+namespace {
+
+// A one-shot system of mortal particles with a very long life: each served
+// step ages them by exactly its delta, so the age counts the served steps.
+std::unique_ptr<OneShotSystem> AgeCountingSystem(std::uint64_t particles, Filter* preFilter = nullptr)
+{
+    auto system = std::make_unique<OneShotSystem>(particles);
+    system->SetEmitter(new PointEmitter(MortalTemplate(1u << 30)));
+    system->InitializeParticles();
+    system->SetIntegrationMode(ptl_cpu::IM_FILTER_ONLY);
+    if (preFilter != nullptr) system->SetPreFilter(preFilter, true);
+    return system;
+}
+
+}  // namespace
+
+TEST(UpdateHandshake, PollAndWaitReportPendingAndFinished)
+{
+    CWatchdog watchdog(60s, "poll and wait");
+    CGate gate;
+    auto system = AgeCountingSystem(16, new CGateFilter(gate));
+    EXPECT_EQ(system->WaitForUpdate(true), PTLR_THREAD_FINISHED);  // idle: at once
+    EXPECT_EQ(system->WaitForUpdate(false), PTLR_THREAD_FINISHED);
+
+    system->RequestUpdate(Step(1, 1));
+    gate.WaitForArrival();
+    EXPECT_EQ(system->WaitForUpdate(false), PTLR_THREAD_RUNNING);
+    auto* other = new PointEmitter();
+    EXPECT_EQ(system->SetEmitter(other), PTLR_THREAD_RUNNING);
+    EXPECT_EQ(system->SetPreFilter(nullptr, false), PTLR_THREAD_RUNNING);
+    delete other;
+    gate.Open();
+    EXPECT_EQ(system->WaitForUpdate(true), PTLR_THREAD_FINISHED);
+    EXPECT_EQ(system->WaitForUpdate(false), PTLR_THREAD_FINISHED);
+    EXPECT_EQ(system->GetParticles()[0].age, 1u);
+}
+
+TEST(UpdateHandshake, RequestsDuringAStepAreServedByTheNextStep)
+{
+    CWatchdog watchdog(60s, "request during a step");
+    CGate gate;
+    auto system = AgeCountingSystem(16, new CGateFilter(gate));
+    system->RequestUpdate(Step(1, 1));
+    gate.WaitForArrival();  // the first step runs and is held
+    // A double request while it runs: the second overwrites the first.
+    system->RequestUpdate(Step(11, 10));
+    system->RequestUpdate(Step(111, 100));
+    gate.Open();
+    EXPECT_EQ(system->WaitForUpdate(true), PTLR_THREAD_FINISHED);
+    // The wait ended only after the step of the last request.
+    for (const Particle& p : system->GetParticles()) EXPECT_EQ(p.age, 101u);
+}
+
+TEST(UpdateHandshake, StepsOfManyFramesEachSeeTheirOwnRequest)
+{
+    CWatchdog watchdog(240s, "frames of request and wait");
+    const int frames = 10000 / kSanitizerSlowdown;
+    std::uint64_t frame = 0;
+    auto oneShot = AgeCountingSystem(200, new CStampFilter(frame));
+    LimitedSystem limited(300);
+    limited.SetEmitter(new PointEmitter(MortalTemplate(40)));
+    limited.SetPreFilter(new CStampFilter(frame), true);
+    limited.SetIntegrationMode(ptl_cpu::IM_PREFILTER_THEN_SOLVER);
+    limited.SetTargetCount(300);
+
+    std::mt19937 rng(5);
+    for (int f = 1; f <= frames; ++f) {
+        frame = static_cast<std::uint64_t>(f);
+        ASSERT_EQ(oneShot->RequestUpdate(Step(f, 1)), PTLR_OK);
+        ASSERT_EQ(limited.RequestUpdate(Step(16 * f, 16)), PTLR_OK);
+        if (rng() % 4 == 0) std::this_thread::sleep_for(std::chrono::microseconds(rng() % 200));
+        ASSERT_EQ(limited.WaitForUpdate(true), PTLR_THREAD_FINISHED);
+        ASSERT_EQ(oneShot->WaitForUpdate(true), PTLR_THREAD_FINISHED);
+        ASSERT_EQ(oneShot->GetParticles()[f % 200].position[0], static_cast<float>(f));
+        ASSERT_EQ(oneShot->GetParticles()[f % 200].age, static_cast<std::uint64_t>(f));
+        ASSERT_EQ(limited.GetParticles().size(), 300u);
+        ASSERT_EQ(limited.GetParticles()[f % 300].position[0], static_cast<float>(f));
+    }
+}
+
+TEST(SystemLifetime, CreateAndDestroyManyTimesFreesWhatTheSystemsOwn)
+{
+    CWatchdog watchdog(240s, "create and destroy");
+    const int rounds = 1000 / kSanitizerSlowdown;
+    std::atomic<int> destroyed{0};
+    for (int i = 0; i < rounds; ++i) {
+        {
+            LimitedSystem limited(20);
+            limited.SetEmitter(new CCountedEmitter(destroyed, MortalTemplate(30)));
+            limited.SetPreFilter(new CCountedFilter(destroyed), true);
+            limited.SetTargetCount(20);
+            limited.SetIntegrationMode(ptl_cpu::IM_PREFILTER_THEN_SOLVER);
+            OneShotSystem oneShot(20);
+            oneShot.SetEmitter(new CCountedEmitter(destroyed));
+            oneShot.SetPreFilter(new CCountedFilter(destroyed), true);
+            oneShot.InitializeParticles();
+            if (i % 3 != 0) {
+                limited.RequestUpdate(Step(16 * i, 16));
+                oneShot.RequestUpdate(Step(16 * i, 16));
+            }
+            if (i % 3 == 1) {
+                limited.WaitForUpdate(true);
+                oneShot.WaitForUpdate(true);
+            }
+            // i % 3 == 2: destroyed right after the request
+        }
+        ASSERT_EQ(destroyed.load(), 4 * (i + 1));
+    }
+}
+
+// The step is held while the system is destroyed: the destructor must wait
+// for it before anything the step uses goes, and must still free the
+// emitter and filter.
+TEST(SystemLifetime, DestroyWhileAStepRuns)
+{
+    CWatchdog watchdog(60s, "destroy while a step runs");
+    std::atomic<int> destroyed{0};
+    CGate gate;
+    auto limited = std::make_unique<LimitedSystem>(500);
+    limited->SetEmitter(new CCountedEmitter(destroyed, MortalTemplate(10)));
+    limited->SetPreFilter(new CGateFilter(gate, &destroyed), true);
+    limited->SetIntegrationMode(ptl_cpu::IM_FILTER_ONLY);
+    limited->SetTargetCount(500);
+    limited->InitializeParticles();
+    limited->RequestUpdate(Step(16, 16));
+    gate.WaitForArrival();
+    std::thread opener([&] {
+        std::this_thread::sleep_for(20ms);
+        gate.Open();
+    });
+    limited.reset();
+    opener.join();
+    EXPECT_EQ(destroyed.load(), 2);
+}
