@@ -23,4 +23,5 @@ cmake -S . -B build-asan "${common[@]}" "-DSANITIZE=address;undefined"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 build_and_test build-asan -LE gl
 
 cmake -S . -B build-tsan "${common[@]}" -DSANITIZE=thread
-TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" build_and_test build-tsan -L stress
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/scripts/tsan-tbb.supp" \
+  build_and_test build-tsan -L stress

@@ -16,12 +16,6 @@ using namespace hlv_ptl;
 using namespace ptl_test;
 using namespace std::chrono_literals;
 
-#if defined(__SANITIZE_THREAD__)
-constexpr int kSanitizerSlowdown = 4;
-#else
-constexpr int kSanitizerSlowdown = 1;
-#endif
-
 namespace {
 
 // A one-shot system of mortal particles with a very long life: each served
@@ -78,7 +72,7 @@ TEST(UpdateHandshake, RequestsDuringAStepAreServedByTheNextStep)
 TEST(UpdateHandshake, StepsOfManyFramesEachSeeTheirOwnRequest)
 {
     CWatchdog watchdog(240s, "frames of request and wait");
-    const int frames = 10000 / kSanitizerSlowdown;
+    const int frames = 10000;
     std::uint64_t frame = 0;
     auto oneShot = AgeCountingSystem(200, new CStampFilter(frame));
     LimitedSystem limited(300);
@@ -105,7 +99,7 @@ TEST(UpdateHandshake, StepsOfManyFramesEachSeeTheirOwnRequest)
 TEST(SystemLifetime, CreateAndDestroyManyTimesFreesWhatTheSystemsOwn)
 {
     CWatchdog watchdog(240s, "create and destroy");
-    const int rounds = 1000 / kSanitizerSlowdown;
+    const int rounds = 1000;
     std::atomic<int> destroyed{0};
     for (int i = 0; i < rounds; ++i) {
         {
