@@ -126,21 +126,24 @@ TEST(SystemLifetime, CreateAndDestroyManyTimesFreesWhatTheSystemsOwn)
     }
 }
 
-// The step is held while the system is destroyed: the destructor must wait
-// for it before anything the step uses goes, and must still free the
-// emitter and filter.
+// The step is held in the middle of its births while the system is
+// destroyed: the destructor must wait for it before anything the step uses
+// goes (the address sanitizer sees it otherwise), and must still free the
+// emitter and the filter.
 TEST(SystemLifetime, DestroyWhileAStepRuns)
 {
     CWatchdog watchdog(60s, "destroy while a step runs");
     std::atomic<int> destroyed{0};
     CGate gate;
+    gate.Open();
     auto limited = std::make_unique<LimitedSystem>(500);
-    limited->SetEmitter(new CCountedEmitter(destroyed, MortalTemplate(10)));
-    limited->SetPreFilter(new CGateFilter(gate, &destroyed), true);
-    limited->SetIntegrationMode(ptl_cpu::IM_FILTER_ONLY);
+    limited->SetEmitter(new CGateEmitter(gate, destroyed, MortalTemplate(10)));
+    limited->SetPreFilter(new CCountedFilter(destroyed), true);
+    limited->SetIntegrationMode(ptl_cpu::IM_PREFILTER_THEN_SOLVER);
     limited->SetTargetCount(500);
     limited->InitializeParticles();
-    limited->RequestUpdate(Step(16, 16));
+    gate.Close();
+    limited->RequestUpdate(Step(16, 16));  // all die of age and are born again
     gate.WaitForArrival();
     std::thread opener([&] {
         std::this_thread::sleep_for(20ms);

@@ -139,4 +139,21 @@ private:
     std::atomic<int>* m_destroyed;
 };
 
+// A point emitter that passes the gate before each birth.
+class CGateEmitter : public CCountedEmitter {
+public:
+    CGateEmitter(CGate& gate, std::atomic<int>& destroyed, const Particle& templ)
+        : CCountedEmitter(destroyed, templ), m_gate(gate)
+    {
+    }
+    hlv_ptl::PTL_RESULT InitializeParticle(Particle& particle) override
+    {
+        m_gate.Pass();
+        return CCountedEmitter::InitializeParticle(particle);
+    }
+
+private:
+    CGate& m_gate;
+};
+
 }  // namespace ptl_test
