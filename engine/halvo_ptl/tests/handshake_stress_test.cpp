@@ -1,10 +1,10 @@
 // The request/wait handshake of the particle systems' update threads, and
-// their destruction, under a watchdog.
+// destruction while a step runs, under a watchdog. The frames of step, copy
+// and wait and the create/destroy rounds are in the copy-stage stress test.
 #include <halvo_ptl/limited_particle_system.h>
 #include <halvo_ptl/oneshot_particle_system.h>
 
 #include <chrono>
-#include <random>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -67,63 +67,6 @@ TEST(UpdateHandshake, RequestsDuringAStepAreServedByTheNextStep)
     EXPECT_EQ(system->WaitForUpdate(true), PTLR_THREAD_FINISHED);
     // The wait ended only after the step of the last request.
     for (const Particle& p : system->GetParticles()) EXPECT_EQ(p.age, 101u);
-}
-
-TEST(UpdateHandshake, StepsOfManyFramesEachSeeTheirOwnRequest)
-{
-    CWatchdog watchdog(240s, "frames of request and wait");
-    const int frames = 10000;
-    std::uint64_t frame = 0;
-    auto oneShot = AgeCountingSystem(200, new CStampFilter(frame));
-    LimitedSystem limited(300);
-    limited.SetEmitter(new PointEmitter(MortalTemplate(40)));
-    limited.SetPreFilter(new CStampFilter(frame), true);
-    limited.SetIntegrationMode(ptl_cpu::IM_PREFILTER_THEN_SOLVER);
-    limited.SetTargetCount(300);
-
-    std::mt19937 rng(5);
-    for (int f = 1; f <= frames; ++f) {
-        frame = static_cast<std::uint64_t>(f);
-        ASSERT_EQ(oneShot->RequestUpdate(Step(f, 1)), PTLR_OK);
-        ASSERT_EQ(limited.RequestUpdate(Step(16 * f, 16)), PTLR_OK);
-        if (rng() % 4 == 0) std::this_thread::sleep_for(std::chrono::microseconds(rng() % 200));
-        ASSERT_EQ(limited.WaitForUpdate(true), PTLR_THREAD_FINISHED);
-        ASSERT_EQ(oneShot->WaitForUpdate(true), PTLR_THREAD_FINISHED);
-        ASSERT_EQ(oneShot->GetParticles()[f % 200].position[0], static_cast<float>(f));
-        ASSERT_EQ(oneShot->GetParticles()[f % 200].age, static_cast<std::uint64_t>(f));
-        ASSERT_EQ(limited.GetParticles().size(), 300u);
-        ASSERT_EQ(limited.GetParticles()[f % 300].position[0], static_cast<float>(f));
-    }
-}
-
-TEST(SystemLifetime, CreateAndDestroyManyTimesFreesWhatTheSystemsOwn)
-{
-    CWatchdog watchdog(240s, "create and destroy");
-    const int rounds = 1000;
-    std::atomic<int> destroyed{0};
-    for (int i = 0; i < rounds; ++i) {
-        {
-            LimitedSystem limited(20);
-            limited.SetEmitter(new CCountedEmitter(destroyed, MortalTemplate(30)));
-            limited.SetPreFilter(new CCountedFilter(destroyed), true);
-            limited.SetTargetCount(20);
-            limited.SetIntegrationMode(ptl_cpu::IM_PREFILTER_THEN_SOLVER);
-            OneShotSystem oneShot(20);
-            oneShot.SetEmitter(new CCountedEmitter(destroyed));
-            oneShot.SetPreFilter(new CCountedFilter(destroyed), true);
-            oneShot.InitializeParticles();
-            if (i % 3 != 0) {
-                limited.RequestUpdate(Step(16 * i, 16));
-                oneShot.RequestUpdate(Step(16 * i, 16));
-            }
-            if (i % 3 == 1) {
-                limited.WaitForUpdate(true);
-                oneShot.WaitForUpdate(true);
-            }
-            // i % 3 == 2: destroyed right after the request
-        }
-        ASSERT_EQ(destroyed.load(), 4 * (i + 1));
-    }
 }
 
 // The step is held in the middle of its births while the system is
