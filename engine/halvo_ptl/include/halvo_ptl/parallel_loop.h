@@ -17,7 +17,13 @@ namespace hlv_ptl::ptl_tbb {
 
 using particle_range = tbb::blocked_range<std::uint64_t>;
 
+// The grain size of every particle loop. Only the benchmarks build with
+// another value (HLV_PTL_PARTICLE_GRAIN_SIZE) to compare against it.
+#if defined(HLV_PTL_PARTICLE_GRAIN_SIZE)
+inline constexpr std::uint64_t kParticleGrainSize = HLV_PTL_PARTICLE_GRAIN_SIZE;
+#else
 inline constexpr std::uint64_t kParticleGrainSize = 1;
+#endif
 
 // Runs body(particle_range) over [0, n). Body is one of the pass functors.
 template <typename Body>

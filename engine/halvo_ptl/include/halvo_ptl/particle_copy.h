@@ -34,28 +34,32 @@ private:
     std::byte* m_memory;
 };
 
+// Writes the particles into the buffer's memory as render particles, under
+// the buffer's lock, and marks the buffer changed. No more records are
+// written than the memory holds: particles beyond it are left out. Without
+// particles the buffer is left alone.
+template <typename RenderParticle, typename Container, typename Buffer>
+void WriteParticlesBack(const Container& particles, Buffer& buffer)
+{
+    if (particles.empty()) return;
+    buffer.WriteData([&particles](auto& memory) {
+        std::byte* data = memory.GetData();
+        const std::uint64_t room = data != nullptr ? memory.GetDataSize() / sizeof(RenderParticle) : 0;
+        const std::uint64_t count = std::min<std::uint64_t>(particles.size(), room);
+        ParallelForParticles(count, particle_write_back_functor<Container, RenderParticle>(particles, data));
+    });
+}
+
 template <typename System, typename RenderParticle, typename Buffer>
 class TTBBBaseParticleCopy : public ptl_cpu::TBaseParticleCopy<System, RenderParticle, Buffer> {
 public:
-    // Writes the source's particles under the buffer's lock and marks the
-    // buffer changed. No more records are written than the buffer's memory
-    // holds: particles beyond it are left out. A source without particles
-    // leaves the buffer untouched.
+    // Writes the source's particles back into the texture buffer.
     void Copy() override
     {
         System* source = this->CurrentSource();
         Buffer* buffer = this->GetTextureBuffer();
         if (source == nullptr || buffer == nullptr) return;
-        using container_type = typename System::container_type;
-        const container_type& particles = source->GetParticles();
-        if (particles.empty()) return;
-        buffer->WriteData([&particles](auto& memory) {
-            std::byte* data = memory.GetData();
-            const std::uint64_t room = data != nullptr ? memory.GetDataSize() / sizeof(RenderParticle) : 0;
-            const std::uint64_t count = std::min<std::uint64_t>(particles.size(), room);
-            ParallelForParticles(count,
-                                 particle_write_back_functor<container_type, RenderParticle>(particles, data));
-        });
+        WriteParticlesBack<RenderParticle>(source->GetParticles(), *buffer);
     }
 
 protected:
