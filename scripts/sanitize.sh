@@ -6,7 +6,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
-common=(-G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHLV_BUILD_BENCHMARKS=OFF)
+# Light optimisation and line tables only: enough for readable reports, quick to compile.
+common=(-G Ninja -DCMAKE_BUILD_TYPE=None "-DCMAKE_CXX_FLAGS=-O1 -g1" "-DCMAKE_C_FLAGS=-O1 -g1"
+        -DHLV_BUILD_BENCHMARKS=OFF)
 
 # build_and_test <dir> <ctest label arguments...>
 build_and_test() {
@@ -19,9 +21,11 @@ build_and_test() {
   (cd "$dir" && ctest --output-on-failure -j "$jobs" "$@")
 }
 
+echo "== sanitize: address;undefined"
 cmake -S . -B build-asan "${common[@]}" "-DSANITIZE=address;undefined"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 build_and_test build-asan -LE gl
 
+echo "== sanitize: thread"
 cmake -S . -B build-tsan "${common[@]}" -DSANITIZE=thread
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/scripts/tsan-tbb.supp" \
   build_and_test build-tsan -L stress
