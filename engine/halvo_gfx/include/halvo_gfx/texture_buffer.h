@@ -28,7 +28,7 @@ namespace hlv_gfx {
 //
 // The flag is atomic, so IsChanged may be asked without the mutex. Everything
 // that reads or writes the memory's contents, pointer or size after the buffer
-// has been handed to the renderer goes through these two operations.
+// has been handed to the renderer goes through these operations (or AccessData).
 class CTextureBuffer : public hlv_core::IResource {
 public:
     HLV_RESOURCE_CLASS(CTextureBuffer)
@@ -67,6 +67,16 @@ public:
         const std::uint32_t result = std::forward<Upload>(upload)(std::as_const(*m_memory));
         if (result != GFXR_OK) m_changed.store(true, std::memory_order_release);
         return result;
+    }
+
+    // Runs access(CBuffer&) under the data mutex and leaves the changed flag
+    // as it is: partial uploads of the contents and the renderer's mapping of
+    // the memory, which change nothing that a later upload must send.
+    template <typename Access>
+    decltype(auto) AccessData(Access&& access)
+    {
+        std::lock_guard<boost::mutex> lock(m_dataMutex);
+        return std::forward<Access>(access)(*m_memory);
     }
 
     bool IsChanged() const { return m_changed.load(std::memory_order_acquire); }
