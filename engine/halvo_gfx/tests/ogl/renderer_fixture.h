@@ -18,6 +18,8 @@
 #include <halvo_gfx/effect.h>
 #include <halvo_gfx/framebuffer.h>
 #include <halvo_gfx/index_buffer.h>
+#include <halvo_core/property/PropertyTypes.h>
+#include <halvo_gfx/ogl/api_objects.h>
 #include <halvo_gfx/ogl/ogl_renderer.h>
 #include <halvo_gfx/render_pass.h>
 #include <halvo_gfx/texture_buffer.h>
