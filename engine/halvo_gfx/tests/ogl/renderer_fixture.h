@@ -1,8 +1,8 @@
 #pragma once
 // Fixture of the OpenGL renderer's tests: an initialised renderer on the
-// test context, a listener that collects its error texts, and builders that
-// give resources real GL objects (names and programs made with raw GL, the
-// way the graphics system makes them).
+// test context, a listener that collects its error texts, and the resource
+// builder (each step checked). A test must leave no GL error, no unexpected
+// report and an empty attribute stack behind.
 #include "gl/gl_test.h"
 
 #include <cstdint>
@@ -11,24 +11,11 @@
 #include <string>
 #include <vector>
 
-#include <halvo_core/handle.h>
 #include <halvo_core/message_listener.h>
-#include <halvo_gfx/cube_map_texture.h>
-#include <halvo_gfx/depth_texture.h>
-#include <halvo_gfx/effect.h>
-#include <halvo_gfx/framebuffer.h>
-#include <halvo_gfx/index_buffer.h>
-#include <halvo_core/property/PropertyTypes.h>
-#include <halvo_gfx/ogl/api_objects.h>
-#include <halvo_gfx/ogl/ogl_renderer.h>
-#include <halvo_gfx/render_pass.h>
-#include <halvo_gfx/texture_buffer.h>
-#include <halvo_gfx/vertex_buffer.h>
+
+#include "ogl/gl_resource_builder.h"
 
 namespace hlv_ogl_test {
-
-template <typename T>
-using Handle = hlv_core::CResourceHandle<T>;
 
 class CCollectingListener : public hlv_core::IMessageListener {
 public:
@@ -46,52 +33,59 @@ public:
     std::vector<std::string> texts;
 };
 
-// "#version 150 compatibility" test shaders by file name (tests/data/shaders).
-std::string ShaderPath(const std::string& fileName);
-
 class COglRendererTest : public hlv_gl_test::CGlTest {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // A pass linked from two shader files, with one variable per active
-    // uniform (gl_ built-ins skipped), zeroed storage and its location.
-    Handle<hlv_gfx::CRenderPass> MakePass(const std::string& vertexFile, const std::string& pixelFile);
-    Handle<hlv_gfx::CRenderPass> MakePassFromSource(const std::string& vertexSource, const std::string& pixelSource);
+    template <typename T>
+    T Checked(T made)
+    {
+        EXPECT_TRUE(made.IsValid() && resources.errors.empty()) << ::testing::PrintToString(resources.errors);
+        resources.errors.clear();
+        return made;
+    }
 
-    // A 2D texture of width x height pixels of a colour format (COLOR_TYPE)
-    // with components of a VALUE_TYPE, its pixels copied from bytes (none when
-    // empty), nearest filtering and edge clamping.
+    Handle<hlv_gfx::CRenderPass> MakePass(const std::string& vertexFile, const std::string& pixelFile)
+    {
+        return Checked(resources.MakePass(vertexFile, pixelFile));
+    }
     Handle<hlv_gfx::CTexture> MakeTexture(std::uint32_t textureFormat, std::uint32_t colorFormat,
                                           std::uint32_t valueType, std::uint64_t width, std::uint64_t height,
-                                          const std::vector<std::uint8_t>& bytes = {});
-    Handle<hlv_gfx::CDepthTexture> MakeDepthTexture(std::uint64_t width, std::uint64_t height);
-    // Six faces of one RGBA8 colour each.
-    Handle<hlv_gfx::CCubeMapTexture> MakeCubeMap(std::uint64_t size, const std::vector<std::uint32_t>& faceColours);
-    // RGBA32F texels (four floats each).
-    Handle<hlv_gfx::CTextureBuffer> MakeTextureBuffer(const std::vector<float>& texels);
-    // Three floats per element, one element per semantic.
+                                          const std::vector<std::uint8_t>& bytes = {})
+    {
+        return Checked(resources.MakeTexture(textureFormat, colorFormat, valueType, width, height, bytes));
+    }
+    Handle<hlv_gfx::CDepthTexture> MakeDepthTexture(std::uint64_t width, std::uint64_t height)
+    {
+        return Checked(resources.MakeDepthTexture(width, height));
+    }
+    Handle<hlv_gfx::CCubeMapTexture> MakeCubeMap(std::uint64_t size, const std::vector<std::uint32_t>& colours)
+    {
+        return Checked(resources.MakeCubeMap(size, colours));
+    }
+    Handle<hlv_gfx::CTextureBuffer> MakeTextureBuffer(const std::vector<float>& texels)
+    {
+        return Checked(resources.MakeTextureBuffer(texels));
+    }
     Handle<hlv_gfx::CVertexBuffer> MakeVertexBuffer(std::initializer_list<std::uint32_t> semantics,
-                                                    const std::vector<float>& values);
-    Handle<hlv_gfx::CIndexBuffer> MakeIndexBuffer(const std::vector<std::uint32_t>& indices);
-    // A framebuffer object with the attachments, attached the way validation
-    // does it (each texture loaded through the renderer first).
+                                                    const std::vector<float>& values)
+    {
+        return Checked(resources.MakeVertexBuffer(semantics, values));
+    }
+    Handle<hlv_gfx::CIndexBuffer> MakeIndexBuffer(const std::vector<std::uint32_t>& indices)
+    {
+        return Checked(resources.MakeIndexBuffer(indices));
+    }
     Handle<hlv_gfx::CFramebuffer> MakeFramebuffer(const std::vector<Handle<hlv_gfx::CTexture>>& colours,
-                                                  const Handle<hlv_gfx::CDepthTexture>& depth);
+                                                  const Handle<hlv_gfx::CDepthTexture>& depth)
+    {
+        return Checked(resources.MakeFramebuffer(*renderer, colours, depth));
+    }
 
     Handle<hlv_gfx::COglRenderer> renderer;
     Handle<CCollectingListener> listener;
-
-private:
-    // GL objects the fixture made; deleted when the test ends.
-    std::vector<GLuint> m_textures, m_buffers, m_framebuffers, m_programs;
+    CGlResourceBuilder resources;
 };
-
-// The GL name an API object holds (0 for none).
-GLuint TextureNameOf(const Handle<hlv_gfx::IApiSpecific>& apiObject);
-GLuint BufferNameOf(const Handle<hlv_gfx::IApiSpecific>& apiObject);
-
-// Pixels as 0xRRGGBBAA.
-std::uint32_t Packed(const hlv_gl_test::Rgba8& pixel);
 
 }  // namespace hlv_ogl_test
