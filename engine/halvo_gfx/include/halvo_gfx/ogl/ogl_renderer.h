@@ -22,8 +22,6 @@
 
 namespace hlv_gfx {
 
-class CBuffer;
-
 class COglRenderer : public IRenderer {
 public:
     HLV_RESOURCE_CLASS(COglRenderer)
