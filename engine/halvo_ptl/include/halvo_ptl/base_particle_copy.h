@@ -73,7 +73,8 @@ public:
     // kTexelsPerParticle texels per particle. The buffer never shrinks, so
     // the room for the capacity stays. PTLR_INVALID_PARTICLE_SYSTEM for a
     // null system, PTLR_INVALID_BUFFER without a buffer, PTLR_FAIL when the
-    // buffer cannot be sized.
+    // buffer cannot be sized. The owner calls it while no step of the system
+    // is pending.
     PTL_RESULT FitBufferToSystem(System* system)
     {
         if (system == nullptr) return PTLR_INVALID_PARTICLE_SYSTEM;
