@@ -29,6 +29,9 @@ constexpr std::size_t kSecond = 1;
 struct TestQueue {
     explicit TestQueue(bool stay) : queue(stay) {}
 
+    // Process runs on the test's own thread: a lost hand-over would hang it.
+    Watchdog watchdog{10s, testing::UnitTest::GetInstance()->current_test_info()->name()};
+
     void Record(std::size_t lane, std::uint64_t value)
     {
         TestCommand* command = pool.Acquire();
@@ -141,7 +144,6 @@ TEST(CommandQueue, LowerLanesAreServedFirst)
 
 TEST(CommandQueue, EmptyMidFrameFlushesNeitherEndNorWakeTheFrame)
 {
-    Watchdog watchdog(10s, "empty mid-frame flushes");
     TestQueue q(true);
     std::atomic<bool> returned{false};
     std::thread consumer([&] {
@@ -191,7 +193,6 @@ TEST(CommandQueue, AFrameEndGivenWhileABatchRunsIsServed)
 
 TEST(CommandQueue, ClearingTheStayFlagReleasesAWaitingConsumer)
 {
-    Watchdog watchdog(10s, "stay flag cleared while waiting");
     TestQueue q(true);
     std::thread consumer([&] { q.Process(); });
     std::this_thread::sleep_for(20ms);
@@ -202,7 +203,6 @@ TEST(CommandQueue, ClearingTheStayFlagReleasesAWaitingConsumer)
 
 TEST(CommandQueue, ShutdownReleasesTheConsumerAndDrainWaitersAtOnce)
 {
-    Watchdog watchdog(10s, "shutdown");
     TestQueue q(true);
     q.Record(kFirst, 1);  // never flushed: a drain would wait for ever
     auto consumer = std::async(std::launch::async, [&] { return q.Process(); });

@@ -10,6 +10,7 @@
 // A command class T provides:
 //   T()                               arguments empty or zero
 //   void AttachPool(CommandPool<T>*)  remembers the pool it returns to
+//   kCommandName (optional)           its name, for the default constructor
 // and calls Recycle(this) on that pool when it is released.
 #include <atomic>
 #include <cstddef>
@@ -19,9 +20,9 @@
 #include <string>
 
 #include <boost/circular_buffer.hpp>
-#include <boost/thread/mutex.hpp>
 
 #include <halvo_core/fatal.h>
+#include <halvo_core/spin_lock.h>
 
 namespace hlv_gfx {
 
@@ -43,6 +44,13 @@ public:
         }
     }
 
+    // A pool named after its command class.
+    CommandPool()
+        requires requires { T::kCommandName; }
+        : CommandPool(std::string(T::kCommandName))
+    {
+    }
+
     CommandPool(const CommandPool&) = delete;
     CommandPool& operator=(const CommandPool&) = delete;
 
@@ -56,7 +64,7 @@ public:
     T* Acquire()
     {
         {
-            std::lock_guard<boost::mutex> lock(m_mutex);
+            std::lock_guard<hlv_core::CSpinLock> lock(m_mutex);
             if (!m_free.empty()) {
                 T* command = m_free.front();
                 m_free.pop_front();
@@ -74,7 +82,7 @@ public:
     {
         HLV_FATAL_CHECK(command >= m_commands.get() && command < m_commands.get() + kSize,
                         "CommandPool::Recycle: the command does not belong to this pool");
-        std::lock_guard<boost::mutex> lock(m_mutex);
+        std::lock_guard<hlv_core::CSpinLock> lock(m_mutex);
         HLV_FATAL_CHECK(!m_free.full(), "CommandPool::Recycle: a command was released twice");
         m_free.push_back(command);
     }
@@ -84,12 +92,12 @@ public:
 
     std::size_t FreeCount() const
     {
-        std::lock_guard<boost::mutex> lock(m_mutex);
+        std::lock_guard<hlv_core::CSpinLock> lock(m_mutex);
         return m_free.size();
     }
 
 private:
-    mutable boost::mutex m_mutex;
+    mutable hlv_core::CSpinLock m_mutex;
     boost::circular_buffer<T*> m_free;
     std::unique_ptr<T[]> m_commands;
     std::uint64_t m_size;
