@@ -1,7 +1,10 @@
 // The OpenGL renderer on llvmpipe, each case against a hand-written raw-GL
 // loop that draws the same on the same context:
-//   - 1 000 effect draws of a 36-index cube with 4 uniforms and 2 textures
-//     (values captured per draw, as the render commands do);
+//   - 1 000 effect draws of a 36-index cube with 4 uniforms and 2 textures:
+//     through the whole path (a producer thread records on the
+//     multithreaded renderer, this thread executes the commands on the
+//     OpenGL renderer, one frame ahead at most), and the OpenGL renderer
+//     called directly with values captured per draw;
 //   - one 1920x1080 full-screen pass reading 4 textures;
 //   - upload and instanced draw of 7 750 particles.
 // Every iteration ends with glFinish, so llvmpipe's rasterisation is counted.
@@ -11,16 +14,21 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <list>
 #include <memory>
 #include <random>
+#include <thread>
 
+#include <halvo_core/message_listener.h>
 #include <halvo_gfx/GFX_RESULT.h>
 #include <halvo_gfx/effect_snapshot.h>
 #include <halvo_gfx/gfx_types.h>
+#include <halvo_gfx/mt_renderer.h>
 #include <halvo_gfx/render_pass_snapshot.h>
 
 #include "gl/gl_context.h"
@@ -93,8 +101,28 @@ void WriteMatrix(CShaderVariable& variable, const Matrix& matrix)
     std::memcpy(variable.GetValue(), matrix.data(), sizeof matrix);
 }
 
+// Counts the renderer's error reports (commands executed for the front end
+// have no caller to answer).
+class CErrorCounter : public hlv_core::IMessageListener {
+public:
+    CErrorCounter() : IMessageListener("benchmark error counter") {}
+    std::uint32_t OnMessages(const std::list<std::string>& messages) override
+    {
+        for (const auto& message : messages) OnMessage(message);
+        return 0;
+    }
+    std::uint32_t OnMessage(const std::string& message) override
+    {
+        std::cerr << message << std::endl;
+        ++errors;
+        return 0;
+    }
+    std::atomic<int> errors{0};
+};
+
 // Everything the cases draw with, made once on the benchmark's context.
 struct SCENE {
+    Handle<CErrorCounter> errors = hlv_core::Adopt(new CErrorCounter());
     Handle<COglRenderer> renderer = hlv_core::Adopt(new COglRenderer("A OpenGL Renderer"));
     hlv_ogl_test::CGlResourceBuilder resources;
 
@@ -113,6 +141,7 @@ struct SCENE {
 
     bool Build()
     {
+        renderer->GetMessageListeners().push_back(errors);
         if (renderer->InitAPISpecific() != GFXR_OK) return false;
 
         auto cubePass = resources.MakePass("lit_cube.vs.glsl", "lit_cube.ps.glsl");
@@ -182,6 +211,52 @@ void Fail(benchmark::State& state, const char* what)
 }
 
 // Cube draws: the world matrix changes per draw, as for distinct nodes.
+// The whole path: the producer records each frame's draws on the
+// multithreaded renderer (handing them over every 10 draws, as the render
+// visitor does) while this thread, the render thread, executes them.
+void BM_CubeEffectDraws_FullPath(benchmark::State& state)
+{
+    hlv_gl_test::CTestFramebuffer target(static_cast<GLsizei>(state.range(0)), static_cast<GLsizei>(state.range(0)));
+    auto front = hlv_core::Adopt(new MTRenderer("benchmark front end"));
+    front->SetRenderer(Handle<IRenderer>(g_scene->renderer.get()));
+    const int errorsBefore = g_scene->errors->errors.load();
+
+    std::atomic<bool> stop{false};
+    // A full pool frees up as the render thread executes; after the last
+    // frame nothing executes any more.
+    auto retry = [&stop](auto&& queue) {
+        while (queue() == GFXR_MT_NO_COMMAND && !stop.load()) std::this_thread::yield();
+    };
+    std::thread producer([&] {
+        for (std::uint64_t frame = 0; !stop.load(); ++frame) {
+            if (frame > 0 && front->WaitForFrame(frame - 1) < frame) break;  // shut down
+            retry([&] { return front->Clear(CLM_COLOR_BUFFER); });
+            for (int i = 0; i < kCubeDraws && !stop.load(); ++i) {
+                WriteMatrix(*g_scene->world, World(0.01f * i, (i % 5) * 0.2f - 0.4f));
+                retry([&] { return front->UseEffect(g_scene->cube); });
+                retry([&] {
+                    return front->RenderEffect(PT_TRIANGLES, g_scene->cubeVertices, g_scene->cubeIndices);
+                });
+                if (i % 10 == 9) front->Flush(1);
+            }
+            front->Flush(0);
+        }
+    });
+
+    for (auto _ : state) {
+        front->ProcessCommands();
+        glFinish();
+        front->SignalFrameDone();
+    }
+    stop.store(true);
+    front->Shutdown();
+    producer.join();
+    if (g_scene->errors->errors.load() != errorsBefore) return Fail(state, "the renderer reported GL errors");
+    state.SetItemsProcessed(state.iterations() * kCubeDraws);
+}
+BENCHMARK(BM_CubeEffectDraws_FullPath)->Arg(64)->Arg(512)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The OpenGL renderer called directly, capturing the values per draw.
 void BM_CubeEffectDraws_Renderer(benchmark::State& state)
 {
     hlv_gl_test::CTestFramebuffer target(static_cast<GLsizei>(state.range(0)), static_cast<GLsizei>(state.range(0)));
