@@ -216,6 +216,40 @@ TEST_F(RendererFixture, WaitForFrameReturnsTheCountOnceItExceedsTheFrameGiven)
     EXPECT_EQ(waiter.get(), 2u);
 }
 
+TEST_F(RendererFixture, TimedDrainWaitsForTheRenderThreadAndGivesUpWhenPausedOrStopped)
+{
+    front->Clear(1);
+    EXPECT_FALSE(front->WaitUntilDrainedFor(20ms)) << "not flushed: runs out of time";
+    auto render = std::async(std::launch::async, [&] { return front->ProcessCommands(); });
+    front->Flush(1);
+    EXPECT_TRUE(front->WaitUntilDrainedFor(5s));
+    EXPECT_EQ(recorder->Calls(), (Calls{"Clear 1"}));
+
+    // Rendering paused: a waiter gives up at once, and new ones do not wait.
+    front->Clear(2);
+    auto waiter = std::async(std::launch::async, [&] { return front->WaitUntilDrainedFor(10s); });
+    EXPECT_EQ(waiter.wait_for(20ms), std::future_status::timeout);
+    const auto start = std::chrono::steady_clock::now();
+    front->SetPaused(true);
+    EXPECT_FALSE(waiter.get());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+    EXPECT_TRUE(front->IsPaused());
+    EXPECT_FALSE(front->WaitUntilDrainedFor(10s));
+    front->SetPaused(false);
+    front->Flush(0);
+    EXPECT_EQ(render.get(), GFXR_OK);
+    EXPECT_TRUE(front->WaitUntilDrainedFor(0ms)) << "drained already";
+
+    // Shutdown releases a timed waiter too.
+    front->Clear(4);
+    auto stopped = std::async(std::launch::async, [&] { return front->WaitUntilDrainedFor(10s); });
+    EXPECT_EQ(stopped.wait_for(20ms), std::future_status::timeout);
+    EXPECT_FALSE(front->IsShutDown());
+    front->Shutdown();
+    EXPECT_FALSE(stopped.get());
+    EXPECT_TRUE(front->IsShutDown());
+}
+
 TEST(MTRenderer, CommandsRunWithoutARendererReportAnInvalidHandle)
 {
     auto front = Adopt(new MTRenderer("front"));

@@ -18,6 +18,7 @@
 //     unexecuted).
 // Otherwise it waits for the next flush.
 #include <array>
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -110,6 +111,35 @@ public:
         return m_lanes[lane].Executed() >= target;
     }
 
+    // The same with a time limit; returns false as well when the limit
+    // passes, or at once while the queue is marked paused.
+    bool WaitUntilDrainedFor(std::size_t lane, std::chrono::milliseconds limit)
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        const std::uint64_t target = m_lanes[lane].Appended();
+        m_drained.wait_for(lock, limit, [&] {
+            return m_shutDown || m_paused || m_lanes[lane].Executed() >= target;
+        });
+        return m_lanes[lane].Executed() >= target;
+    }
+
+    // Marks that the consumer does not execute this queue for now (or does
+    // again); timed drain waits give up while it is set.
+    void SetPaused(bool paused)
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_paused = paused;
+        }
+        m_drained.notify_all();
+    }
+
+    bool IsPaused() const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_paused;
+    }
+
     // Releases every waiter for good: Process returns at once from now on,
     // and so do WaitUntilDrained calls.
     void Shutdown()
@@ -155,6 +185,7 @@ private:
     std::array<CCommandBatches<Command>, kLanes> m_lanes;
     bool m_stay;
     bool m_shutDown = false;
+    bool m_paused = false;
 };
 
 }  // namespace hlv_gfx

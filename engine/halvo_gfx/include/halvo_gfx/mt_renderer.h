@@ -21,6 +21,7 @@
 // Shader values: UseEffect and UseRenderPass copy the values of the pass's
 // variables and its texture bindings when they are queued; the renderer
 // receives that copy, so every draw sees the values written for it.
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -134,6 +135,20 @@ public:
     // Stop: ProcessCommands, WaitSecondQueueDrained and WaitForFrame return
     // at once from now on; commands still queued are not executed.
     void Shutdown();
+    bool IsShutDown() const { return m_frontEnd.GetQueue().IsShutDown(); }
+
+    // For producers that wait for commands to come back to their pools: the
+    // application marks rendering paused (after a renderer error the render
+    // thread no longer executes render commands), and
+    // WaitUntilDrainedFor waits at most `limit` for every command queued
+    // before the call to run. It returns false on time-out, after Shutdown,
+    // and at once while rendering is paused.
+    void SetPaused(bool paused) { m_frontEnd.GetQueue().SetPaused(paused); }
+    bool IsPaused() const { return m_frontEnd.GetQueue().IsPaused(); }
+    bool WaitUntilDrainedFor(std::chrono::milliseconds limit)
+    {
+        return m_frontEnd.GetQueue().WaitUntilDrainedFor(kMainQueue, limit);
+    }
 
     // The renderer the commands run on (set by the application).
     void SetRenderer(const HandleOf<IRenderer>& renderer) { m_renderer = renderer; }
