@@ -64,7 +64,7 @@ public:
     T* Acquire()
     {
         {
-            std::lock_guard<hlv_core::CSpinLock> lock(m_mutex);
+            std::lock_guard<hlv_core::CSpinLock> lock(m_lock);
             if (!m_free.empty()) {
                 T* command = m_free.front();
                 m_free.pop_front();
@@ -82,7 +82,7 @@ public:
     {
         HLV_FATAL_CHECK(command >= m_commands.get() && command < m_commands.get() + kSize,
                         "CommandPool::Recycle: the command does not belong to this pool");
-        std::lock_guard<hlv_core::CSpinLock> lock(m_mutex);
+        std::lock_guard<hlv_core::CSpinLock> lock(m_lock);
         HLV_FATAL_CHECK(!m_free.full(), "CommandPool::Recycle: a command was released twice");
         m_free.push_back(command);
     }
@@ -92,12 +92,14 @@ public:
 
     std::size_t FreeCount() const
     {
-        std::lock_guard<hlv_core::CSpinLock> lock(m_mutex);
+        std::lock_guard<hlv_core::CSpinLock> lock(m_lock);
         return m_free.size();
     }
 
 private:
-    mutable hlv_core::CSpinLock m_mutex;
+    // Guards the free ring only: a push or a pop, so producers taking
+    // commands and the render thread giving them back never sleep on it.
+    mutable hlv_core::CSpinLock m_lock;
     boost::circular_buffer<T*> m_free;
     std::unique_ptr<T[]> m_commands;
     std::uint64_t m_size;
