@@ -18,6 +18,8 @@ public:
 
     explicit CShader(const std::string& name) : IResource(name) {}
 
+    // SHADER_TYPE; set by the graphics system when it creates the stage.
+    std::uint32_t shaderType = 0;
     // Source lines; each ends with a line feed when it comes from a file.
     std::list<std::string> sourceLines;
     // Made by the graphics system; empty until then.
