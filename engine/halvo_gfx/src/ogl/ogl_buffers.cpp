@@ -30,45 +30,37 @@ constexpr BUFFER_KIND INDEX_BUFFER{"A Index Buffer", "A Ogl Index Buffer Module"
                                    GFXR_INDEXBUFFER_CREATION_FAILED,
                                    "COglSystem::DeleteBuffer: Couldnt delete ogl index buffer identifier."};
 
-template <typename T>
-bool HasBufferName(const hlv_core::CResourceHandle<T>& buffer)
-{
-    if (!buffer) return false;
-    const hlv_core::CResourceHandle<IApiSpecific> keep = buffer->apiObject;
-    const auto* apiObject = OglApiObject<oglCBuffer_ApiSpecific>(keep);
-    return apiObject && apiObject->buffer != 0;
-}
-
-template <typename T>
-void InstallBuffer(hlv_core::CResourceHandle<T>& buffer, const hlv_core::CResourceHandle<IApiSpecific>& apiObject,
-                   const BUFFER_KIND& kind)
-{
-    if (!buffer) buffer = hlv_core::Adopt(new T(kind.resourceName));
-    if (buffer->apiObject.get() != apiObject.get()) buffer->apiObject = apiObject;
-}
-
 }  // namespace
 
-IGfxSystem::Handle<IApiSpecific> COglSystem::NewBufferObject(const std::string& name, const std::string& failureText,
-                                                             std::uint32_t failure)
+IGfxSystem::Handle<IApiSpecific> COglSystem::NewBufferName(Handle<IApiSpecific> existing, const std::string& name,
+                                                           const std::string& failureText, std::uint32_t failure)
 {
-    auto apiObject = hlv_core::Adopt(new oglCBuffer_ApiSpecific(name));
+    // A buffer deleted before keeps its API object, which takes the new name.
+    Handle<oglCBuffer_ApiSpecific> apiObject;
+    if (auto* reused = OglApiObject<oglCBuffer_ApiSpecific>(existing))
+        apiObject = Handle<oglCBuffer_ApiSpecific>(reused);
+    else
+        apiObject = hlv_core::Adopt(new oglCBuffer_ApiSpecific(name));
     GLuint buffer = 0;
     ogl::DiscardPendingGlErrors();
     glGenBuffers(1, &buffer);
     if (CheckGlError(failureText, failure) != GFXR_OK) return {};
     apiObject->buffer = buffer;
+    apiObject->mapped = 0;
     return Handle<IApiSpecific>(std::move(apiObject));
 }
 
 #define HLV_OGL_BUFFER_OPERATIONS(Create, Class, kind)                                                 \
     std::uint32_t COglSystem::Create(Handle<Class>& buffer)                                           \
     {                                                                                                 \
-        if (HasBufferName(buffer)) return GFXR_OK;                                                    \
+        const Handle<IApiSpecific> existing = buffer ? buffer->apiObject : Handle<IApiSpecific>();    \
+        if (const auto* named = OglApiObject<oglCBuffer_ApiSpecific>(existing); named && named->buffer) \
+            return GFXR_OK;                                                                           \
         const Handle<IApiSpecific> apiObject =                                                        \
-            NewBufferObject(kind.apiObjectName, kind.createFailure, kind.createResult);               \
+            NewBufferName(existing, kind.apiObjectName, kind.createFailure, kind.createResult);       \
         if (!apiObject) return kind.createResult;                                                     \
-        InstallBuffer(buffer, apiObject, kind);                                                       \
+        if (!buffer) buffer = hlv_core::Adopt(new Class(kind.resourceName));                          \
+        if (buffer->apiObject.get() != apiObject.get()) buffer->apiObject = apiObject;                \
         return GFXR_OK;                                                                               \
     }                                                                                                 \
                                                                                                       \

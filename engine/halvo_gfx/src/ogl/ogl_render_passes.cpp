@@ -10,6 +10,7 @@
 #include <halvo_gfx/ogl/api_objects.h>
 
 #include "ogl/gl_errors.h"
+#include "ogl/gl_extensions.h"
 #include "ogl/gl_tables.h"
 #include "ogl/log_lines.h"
 
@@ -33,10 +34,12 @@ void AttachOnce(GLuint program, GLuint shader)
     if (!IsAttached(program, shader)) glAttachShader(program, shader);
 }
 
-// Geometry-shader program parameters exist only with the ARB extension (GLEW
-// leaves the entry point null without it); otherwise the shader declares its
-// layouts in GLSL.
-bool HasGeometryProgramParameters() { return GLEW_ARB_geometry_shader4 && glProgramParameteriARB != nullptr; }
+// Geometry-shader program parameters exist only where the driver offers the
+// ARB extension; otherwise the shader declares its layouts in GLSL.
+bool HasGeometryProgramParameters()
+{
+    return glProgramParameteriARB != nullptr && ogl::HasGlExtension("GL_ARB_geometry_shader4");
+}
 
 }  // namespace
 

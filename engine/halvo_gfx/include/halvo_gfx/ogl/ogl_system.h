@@ -94,10 +94,11 @@ private:
     // A new API object holding a new OpenGL shader of the GL shader type, or
     // an empty handle after reporting failureText.
     Handle<IApiSpecific> NewShaderObject(std::uint32_t glShaderType, const std::string& failureText);
-    // A new buffer API object of that name holding a new OpenGL buffer, or an
-    // empty handle after reporting failureText with failure.
-    Handle<IApiSpecific> NewBufferObject(const std::string& name, const std::string& failureText,
-                                         std::uint32_t failure);
+    // A new OpenGL buffer name in the buffer API object existing (a new one
+    // of that name when existing is none), or an empty handle after reporting
+    // failureText with failure.
+    Handle<IApiSpecific> NewBufferName(Handle<IApiSpecific> existing, const std::string& name,
+                                       const std::string& failureText, std::uint32_t failure);
 
     hlv_core::CResourceHandle<COglRenderer> m_renderer;
 };
