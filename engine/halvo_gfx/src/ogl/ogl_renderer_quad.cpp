@@ -1,6 +1,6 @@
 // The full-screen post-processing quad: its creation with the renderer's GL
 // part, its release, and RenderQuad.
-#include <GL/glew.h>
+#include "ogl/gl_errors.h"
 
 #include <halvo_gfx/ogl/ogl_renderer.h>
 
@@ -33,15 +33,6 @@ std::string InitMessage(const char* first, const char* second)
     return std::string(first) + "\t\t\t\t\t\t   " + second;
 }
 
-// GL errors a fresh context may hold (left by its creation or by glewInit)
-// would be reported by the first checked call as that call's failure. A lost
-// context answers errors for ever, hence the bound.
-void DrainGlErrors()
-{
-    for (int i = 0; i < 64 && glGetError() != GL_NO_ERROR; ++i) {
-    }
-}
-
 }  // namespace
 
 std::uint32_t COglRenderer::InitAPISpecific()
@@ -50,7 +41,9 @@ std::uint32_t COglRenderer::InitAPISpecific()
         std::cerr << "COglRenderer::InitAPISpecific: Still initialized." << std::endl;
         return GFXR_OK;
     }
-    DrainGlErrors();
+    // Errors a fresh context holds (left by its creation or by glewInit) would
+    // otherwise be reported by the first checked call as its own failure.
+    ogl::DiscardPendingGlErrors();
 
     auto failed = [this](const char* first, const char* second) {
         const GLenum error = glGetError();
