@@ -37,11 +37,11 @@ public:
 
     // Seals the open list. An unmarked seal of nothing changes nothing; a
     // marked one always leaves a batch to take, empty or not. Returns whether
-    // a batch is waiting afterwards.
+    // anything changed.
     bool Seal(bool end_of_frame)
     {
+        if (m_open.empty() && !end_of_frame) return false;
         if (m_sealed.empty() || m_sealed.back().end_of_frame) {
-            if (m_open.empty() && !end_of_frame) return !m_sealed.empty();
             if (m_sealed.full()) m_sealed.set_capacity(m_sealed.capacity() * 2);
             m_sealed.push_back(Batch{});
         }

@@ -54,15 +54,20 @@ public:
 
     // Seals what the lane has recorded since its last flush; `end_of_frame`
     // marks the batch so that Process returns once it has run it.
+    // A flush that changes nothing (nothing recorded, no mark, the stay flag
+    // as it was) wakes nobody.
     void Flush(std::size_t lane, bool end_of_frame, StayChange stay = StayChange::Keep)
     {
+        bool changed;
         {
             std::lock_guard<std::mutex> lock(m_mutex);
-            m_lanes[lane].Seal(end_of_frame);
+            changed = m_lanes[lane].Seal(end_of_frame);
+            const bool wasStaying = m_stay;
             if (stay == StayChange::Set) m_stay = true;
             if (stay == StayChange::Clear) m_stay = false;
+            changed = changed || m_stay != wasStaying;
         }
-        m_posted.notify_one();
+        if (changed) m_posted.notify_one();
     }
 
     // Consumer only. `execute(Command&)` runs one command and hands it back
