@@ -1,0 +1,34 @@
+#pragma once
+// The run-time objects that the threads and the concrete application reach
+// through the application: both front ends and the application itself.
+// Owned by the update-thread state; its handles are released in reverse order
+// of declaration.
+#include <halvo_core/fatal.h>
+#include <halvo_core/handle.h>
+#include <halvo_core/resource.h>
+#include <halvo_gfx/mt_gfx_system.h>
+#include <halvo_gfx/mt_renderer.h>
+
+namespace hlv_app {
+
+class AHalvoApplication;
+
+class CApplicationContext {
+public:
+    // The application must not be null.
+    explicit CApplicationContext(AHalvoApplication* application);
+    CApplicationContext(const CApplicationContext&) = delete;
+    CApplicationContext& operator=(const CApplicationContext&) = delete;
+
+    AHalvoApplication* GetApplication() const { return m_application; }
+
+    hlv_core::CResourceHandle<hlv_gfx::MTRenderer> renderer;
+    hlv_core::CResourceHandle<hlv_gfx::MTGfxSystem> gfxSystem;
+    // Not set by the engine; free for the concrete application.
+    hlv_core::CResourceHandle<hlv_core::IResource> resource;
+
+private:
+    AHalvoApplication* m_application;
+};
+
+}  // namespace hlv_app
