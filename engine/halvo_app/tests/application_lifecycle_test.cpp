@@ -320,6 +320,7 @@ TEST(FrameHandlers, RunInOrderAndRemovedOnesAreSkipped)
 
 TEST(ApplicationContext, RequiresAnApplication)
 {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_DEATH(hlv_app::CApplicationContext context(nullptr), "Application pointer not valid.");
 }
 
