@@ -86,6 +86,7 @@ void AHalvoApplication::Init()
     auto context = std::make_unique<CApplicationContext>(this);
     context->renderer = m_mtRenderer;
     context->gfxSystem = m_mtGfxSystem;
+    context->imageSystem = hlv_core::Adopt(new hlv_io::IOFreeImageSystem("Default Free Image System"));
     auto updateState = std::make_unique<update_thread_state>(std::move(context));
     auto renderState = std::make_unique<render_thread_state>(m_mtGfxSystem, m_mtRenderer);
 

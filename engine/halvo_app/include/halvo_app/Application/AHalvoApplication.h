@@ -127,12 +127,15 @@ public:
     // ended or stop was requested first.
     bool WaitForRenderedFrames(std::uint64_t frame);
 
+protected:
+    // StopThreads without OnThreadsStopped, for destructors of classes whose
+    // threads use what they own. True for the call that stopped the threads
+    // of a valid application.
+    bool HaltThreads();
+
 private:
     // Halts rendering for good (renderer error).
     void PauseRendering();
-    // Stop flags, front ends shut down, threads joined. True for the call
-    // that stopped threads of a valid application.
-    bool HaltThreads();
 
     std::mutex m_applicationMutex;  // the per-frame handlers
     std::vector<IFrameHandler*> m_frameHandlers;

@@ -1,6 +1,7 @@
 #pragma once
 // The run-time objects that the threads and the concrete application reach
-// through the application: both front ends and the application itself.
+// through the application: both front ends, the image system and the
+// application itself.
 // Owned by the update-thread state; its handles are released in reverse order
 // of declaration.
 #include <halvo_core/fatal.h>
@@ -8,6 +9,7 @@
 #include <halvo_core/resource.h>
 #include <halvo_gfx/mt_gfx_system.h>
 #include <halvo_gfx/mt_renderer.h>
+#include <halvo_io/IOFreeImageSystem.h>
 
 namespace hlv_app {
 
@@ -24,6 +26,7 @@ public:
 
     hlv_core::CResourceHandle<hlv_gfx::MTRenderer> renderer;
     hlv_core::CResourceHandle<hlv_gfx::MTGfxSystem> gfxSystem;
+    hlv_core::CResourceHandle<hlv_io::IOFreeImageSystem> imageSystem;
     // Not set by the engine; free for the concrete application.
     hlv_core::CResourceHandle<hlv_core::IResource> resource;
 

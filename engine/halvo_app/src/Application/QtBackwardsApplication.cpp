@@ -1,0 +1,19 @@
+#include <halvo_app/Application/QtBackwardsApplication.h>
+
+#include <halvo_core/fatal.h>
+
+namespace hlv_app {
+
+QtBackwardsApplication::QtBackwardsApplication() : m_effectSlotManager(std::make_unique<hlv_mgr::CEffectSlotManager>())
+{
+}
+
+QtBackwardsApplication::~QtBackwardsApplication() = default;
+
+void QtBackwardsApplication::Init()
+{
+    AHalvoApplication::Init();
+    HLV_FATAL_CHECK(AHalvoApplication::getGfxSystem().IsValid(), "AHalvoApplication::getGfxSystem().IsValid()");
+}
+
+}  // namespace hlv_app

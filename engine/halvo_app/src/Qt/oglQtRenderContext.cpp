@@ -1,0 +1,74 @@
+#include <halvo_app/Qt/oglQtRenderContext.h>
+
+#include <QCoreApplication>
+#include <QGLContext>
+#include <QGLWidget>
+#include <QOpenGLContext>
+#include <QThread>
+#include <QWindow>
+
+#include <halvo_core/fatal.h>
+
+#include "gl_calls.h"
+
+namespace hlv_app {
+
+namespace {
+QOpenGLContext* ContextObject(QGLWidget* widget)
+{
+    QGLContext* context = widget->context();
+    return context ? context->contextHandle() : nullptr;
+}
+}  // namespace
+
+oglQtRenderContext::oglQtRenderContext(QGLWidget* widget) : m_widget(widget), m_guiThread(nullptr)
+{
+    HLV_FATAL_CHECK(widget != nullptr, "oglQtRenderContext: no GL widget to render into.");
+    m_guiThread = widget->thread();
+}
+
+void oglQtRenderContext::PrepareForRenderThread()
+{
+    if (QOpenGLContext* context = ContextObject(m_widget)) context->moveToThread(nullptr);
+}
+
+std::uint32_t oglQtRenderContext::MakeCurrent()
+{
+    QOpenGLContext* context = ContextObject(m_widget);
+    if (!context) return 1;
+    // An object without a thread may be taken over by the calling thread.
+    if (context->thread() != QThread::currentThread()) context->moveToThread(QThread::currentThread());
+    if (context->thread() != QThread::currentThread()) return 1;
+    m_widget->makeCurrent();
+    if (QOpenGLContext::currentContext() != context) return 1;
+    gl::DrainErrors();
+    return 0;
+}
+
+std::uint32_t oglQtRenderContext::DoneCurrent()
+{
+    QOpenGLContext* context = ContextObject(m_widget);
+    if (!context) return 1;
+    if (context->thread() != QThread::currentThread()) return 1;
+    m_widget->doneCurrent();
+    context->moveToThread(m_guiThread);
+    return 0;
+}
+
+std::uint32_t oglQtRenderContext::SwapBuffers()
+{
+    // Before the window is shown (during start-up) there is nothing to
+    // present to, and Qt warns about every such swap.
+    const QWindow* window = m_widget->windowHandle();
+    if (!window || !window->isExposed()) return 0;
+    m_widget->swapBuffers();
+    return 0;
+}
+
+std::uint32_t oglQtRenderContext::Clear()
+{
+    gl::ClearWithHaltColour();
+    return 0;
+}
+
+}  // namespace hlv_app

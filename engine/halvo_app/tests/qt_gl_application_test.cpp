@@ -1,0 +1,128 @@
+// The Qt GL application on a real window (under Xvfb): the GL view, its
+// context handed from the GUI thread to a render thread, the splash screen.
+#include <halvo_app/Qt/QtGLApplication.h>
+#include <halvo_app/Qt/QtGLWidget.h>
+#include <halvo_app/Qt/QtSplashScreen.h>
+#include <halvo_app/Qt/oglQtRenderContext.h>
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <thread>
+
+#include <QApplication>
+#include <QOpenGLContext>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include "support/gl_pixels.h"
+#include "support/qt_test_application.h"
+
+namespace {
+
+class CWindowApplication : public hlv_app::QtGLApplication {
+public:
+    CWindowApplication() : QtGLApplication(&hlv_app_test::TestQApplication()) {}
+
+    void UserInit() override {}
+    void UserShutdown() override {}
+    void UserStart() override {}
+    void OnThreadsStopped() override {}
+    void OnRendererHalted(const std::list<std::string>&) override {}
+    void OnRendererHalted(const std::string&) override {}
+    void OnGLWidgetResized() override { ++resizes; }
+
+    hlv_app::QtSplashScreen* Splash() const { return m_splashScreen; }
+
+    int resizes = 0;
+};
+
+class QtGLApplicationTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() { hlv_app_test::TestQApplication(); }
+};
+
+}  // namespace
+
+TEST_F(QtGLApplicationTest, StartsWithTheSplashScreenAndACompatibilityContext)
+{
+    testing::internal::CaptureStderr();
+    CWindowApplication app;
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find("OpenGL "), std::string::npos) << errors;
+    EXPECT_NE(errors.find("Compatibility Profile"), std::string::npos) << errors;
+
+    ASSERT_NE(app.Splash(), nullptr);
+    EXPECT_TRUE(app.Splash()->HasImage());
+    EXPECT_EQ(app.Splash()->Text(), "New Render Context Created");
+    EXPECT_GE(app.Splash()->minimumWidth(), 600);
+    EXPECT_EQ(app.centralWidget(), app.GetGLWidget());
+    EXPECT_NE(app.GetRenderContext(), nullptr);
+    // The GUI thread let go of the context after GLEW's initialisation.
+    EXPECT_EQ(QOpenGLContext::currentContext(), nullptr);
+
+    app.ShowMessage("Loading");
+    EXPECT_EQ(app.Splash()->Text(), "Loading");
+    app.CloseSplashScreen();
+    EXPECT_EQ(app.Splash(), nullptr);
+    app.ShowMessage("nowhere to show this");
+}
+
+TEST_F(QtGLApplicationTest, AnotherThreadRendersIntoTheViewAndHandsTheContextBack)
+{
+    CWindowApplication app;
+    app.resize(320, 240);
+    app.show();
+    QApplication::processEvents();
+    QOpenGLContext* context = app.GetGLWidget()->context()->contextHandle();
+
+    std::atomic<std::uint32_t> made{99};
+    std::array<std::uint8_t, 4> pixel{};
+    bool currentThere = false;
+    std::thread renderThread([&] {
+        hlv_app::IRenderContext* renderContext = app.GetRenderContext();
+        made = renderContext->MakeCurrent();
+        if (made != 0) return;
+        currentThere = QOpenGLContext::currentContext() == context;
+        renderContext->Clear();
+        pixel = hlv_app_test::ReadPixel(5, 5);
+        renderContext->SwapBuffers();
+        renderContext->DoneCurrent();
+    });
+    renderThread.join();
+
+    ASSERT_EQ(made.load(), 0u);
+    EXPECT_TRUE(currentThere);
+    // The colour shown while rendering is halted.
+    EXPECT_NEAR(pixel[0], 220, 1);
+    EXPECT_NEAR(pixel[1], 60, 1);
+    EXPECT_NEAR(pixel[2], 133, 1);
+    EXPECT_EQ(context->thread(), QApplication::instance()->thread());
+    EXPECT_EQ(QOpenGLContext::currentContext(), nullptr);
+}
+
+TEST_F(QtGLApplicationTest, ResizingTellsTheApplicationAndLeavesTheContextAlone)
+{
+    CWindowApplication app;
+    app.show();
+    QApplication::processEvents();
+    const int before = app.resizes;
+    app.resize(640, 360);
+    QApplication::processEvents();
+    app.GetGLWidget()->repaint();
+    EXPECT_GT(app.resizes, before);
+    EXPECT_EQ(QOpenGLContext::currentContext(), nullptr);
+    // Never made current here: the render thread can still take the context over.
+    EXPECT_EQ(app.GetGLWidget()->context()->contextHandle()->thread(), nullptr);
+}
+
+TEST_F(QtGLApplicationTest, MessagesFromOtherThreadsAreShownOnTheGuiThread)
+{
+    CWindowApplication app;
+    std::thread other([&] { app.ShowMessage("from elsewhere"); });
+    other.join();
+    EXPECT_EQ(app.Splash()->Text(), "New Render Context Created");
+    QApplication::processEvents();
+    EXPECT_EQ(app.Splash()->Text(), "from elsewhere");
+}
