@@ -3,7 +3,9 @@
 #include <QCoreApplication>
 #include <QGLContext>
 #include <QGLWidget>
+#include <QEvent>
 #include <QOpenGLContext>
+#include <QPointer>
 #include <QThread>
 #include <QWindow>
 
@@ -14,18 +16,48 @@
 namespace hlv_app {
 
 namespace {
+
 QOpenGLContext* ContextObject(QGLWidget* widget)
 {
     QGLContext* context = widget->context();
     return context ? context->contextHandle() : nullptr;
 }
+
+// Copies the exposure state of a window, on the GUI thread, into a flag the
+// render thread reads.
+class CExposureWatch : public QObject {
+public:
+    CExposureWatch(QWindow* window, std::atomic<bool>& exposed) : m_window(window), m_exposed(exposed)
+    {
+        m_exposed = window->isExposed();
+        window->installEventFilter(this);
+    }
+    ~CExposureWatch() override
+    {
+        if (m_window) m_window->removeEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_window && event->type() == QEvent::Expose) m_exposed = m_window->isExposed();
+        return false;
+    }
+
+private:
+    QPointer<QWindow> m_window;
+    std::atomic<bool>& m_exposed;
+};
+
 }  // namespace
 
 oglQtRenderContext::oglQtRenderContext(QGLWidget* widget) : m_widget(widget), m_guiThread(nullptr)
 {
     HLV_FATAL_CHECK(widget != nullptr, "oglQtRenderContext: no GL widget to render into.");
     m_guiThread = widget->thread();
+    if (QWindow* window = widget->windowHandle()) m_exposureWatch = std::make_unique<CExposureWatch>(window, m_exposed);
 }
+
+oglQtRenderContext::~oglQtRenderContext() = default;
 
 void oglQtRenderContext::PrepareForRenderThread()
 {
@@ -59,9 +91,9 @@ std::uint32_t oglQtRenderContext::SwapBuffers()
 {
     // Before the window is shown (during start-up) there is nothing to
     // present to, and Qt warns about every such swap.
-    const QWindow* window = m_widget->windowHandle();
-    if (!window || !window->isExposed()) return 0;
+    if (!m_exposed.load()) return 0;
     m_widget->swapBuffers();
+    m_presented.fetch_add(1);
     return 0;
 }
 

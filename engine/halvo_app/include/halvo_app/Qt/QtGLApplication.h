@@ -43,6 +43,7 @@ public:
     virtual void OnGLWidgetResized();
 
     QtGLWidget* GetGLWidget() const { return m_glWidget; }
+    oglQtRenderContext* GetQtRenderContext() const { return m_renderContext.get(); }
 
 private:
     QtGLWidget* m_glWidget = nullptr;  // owned by Qt as the central widget

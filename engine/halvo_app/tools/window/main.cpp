@@ -1,0 +1,39 @@
+// A window with the engine running: the render and update threads hand a
+// clear and a buffer swap to each other every frame. Escape ends it.
+//   hlv_app_window [--size WxH] [--frames N] [--escape-after N] [--times] [--plain]
+// Full screen unless a size is given; --frames N quits after N frames shown,
+// --escape-after N presses Escape after N frames; --times prints monotonic
+// time stamps ("first-frames", "escape", "stop"); --plain runs a GL window
+// without the engine instead (the baseline of the measurements).
+#include <cstdio>
+#include <string>
+
+#include <QApplication>
+
+#include <halvo_app/Application/RunApplication.h>
+#include <halvo_app/Qt/QtGLApplication.h>
+
+#include "PlainWindow.h"
+#include "WindowApplication.h"
+#include "WindowOptions.h"
+
+int main(int argc, char** argv)
+{
+    std::string error;
+    const hlv_app_window::WINDOW_OPTIONS options = hlv_app_window::ParseOptions(argc, argv, error);
+    if (!error.empty()) {
+        std::fprintf(stderr, "%s\nusage: %s [--size WxH] [--frames N] [--escape-after N] [--times] [--plain]\n",
+                     error.c_str(), argv[0]);
+        return 2;
+    }
+    if (options.plain) return hlv_app_window::RunPlainWindow(argc, argv, options);
+
+    hlv_app::QtGLApplication::PreparePlatform();
+    QApplication application(argc, argv);
+    hlv_app_window::CWindowApplication window(&application, options);
+    return hlv_app::RunApplication(window, [&] {
+        const int status = application.exec();
+        if (options.times) hlv_app_window::PrintTime("stop");
+        return status;
+    });
+}
