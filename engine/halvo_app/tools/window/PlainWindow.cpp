@@ -1,6 +1,7 @@
 #include "PlainWindow.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QGLWidget>
 #include <QKeyEvent>
 #include <QMetaObject>
@@ -67,6 +68,7 @@ int RunPlainWindow(int argc, char** argv, const WINDOW_OPTIONS& options)
         window.resize(options.width, options.height);
         window.show();
     } else {
+        window.setGeometry(QGuiApplication::primaryScreen()->geometry());
         window.showFullScreen();
     }
     const int status = application.exec();

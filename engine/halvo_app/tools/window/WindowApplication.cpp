@@ -4,6 +4,8 @@
 #include <iostream>
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QKeyEvent>
 #include <QMetaObject>
 
@@ -37,6 +39,9 @@ void CWindowApplication::UserInit()
         resize(m_options.width, m_options.height);
         show();
     } else {
+        // Without a window manager the full-screen state alone does not size
+        // the window.
+        setGeometry(QGuiApplication::primaryScreen()->geometry());
         showFullScreen();
     }
     ShowMessage("Initialization done");
