@@ -234,6 +234,29 @@ TEST(ApplicationStop, ASecondStopChangesNothing)
     EXPECT_EQ(app.threadsStoppedCalls.load(), 1);
 }
 
+TEST(ApplicationStop, AStopFromTheUpdateThreadEndsBothLoopsAndALaterStopJoins)
+{
+    CDeadlineGuard guard(10s, "stop from the update thread");
+    CFakeApplication app;
+    struct StopOnFrame : hlv_app::IFrameHandler {
+        CFakeApplication* app;
+        std::atomic<int> frames{0};
+        void OnFrame() override
+        {
+            if (++frames == 5) app->StopThreads();
+        }
+    } handler;
+    handler.app = &app;
+    app.AddFrameHandler(&handler);
+    ASSERT_EQ(Start(app), hlv_app::APPR_OK);
+    ASSERT_TRUE(Eventually([&] { return app.IsStopRequested(); }));
+    std::this_thread::sleep_for(20ms);
+    EXPECT_EQ(handler.frames.load(), 5);
+    EXPECT_EQ(app.threadsStoppedCalls.load(), 0);
+    app.StopThreads();
+    EXPECT_EQ(app.threadsStoppedCalls.load(), 1);
+}
+
 TEST(ApplicationStop, DestroyingARunningApplicationStopsItsThreads)
 {
     CDeadlineGuard guard(10s, "destruction");

@@ -33,7 +33,12 @@ void AHalvoApplication::StartUpdateThread()
 
 bool AHalvoApplication::HaltThreads()
 {
-    std::lock_guard<std::mutex> stopLock(m_stopMutex);
+    // Called on the render or update thread itself (from a hook): stop the
+    // loops and release the waits; the thread cannot join itself, a later
+    // call from outside joins.
+    const bool onOwnThread = m_threads.is_this_thread_in();
+    std::unique_lock<std::mutex> stopLock(m_stopMutex, std::defer_lock);
+    if (!onOwnThread) stopLock.lock();
     bool valid = false;
     {
         std::lock_guard<std::mutex> lock(m_lifecycleMutex);
@@ -47,6 +52,7 @@ bool AHalvoApplication::HaltThreads()
     // for a frame, start-up waiting for a drain.
     if (m_mtGfxSystem) m_mtGfxSystem->Shutdown();
     if (m_mtRenderer) m_mtRenderer->Shutdown();
+    if (onOwnThread) return false;
     // No thread starts after the stop request, so this joins all of them.
     m_threads.join_all();
 
