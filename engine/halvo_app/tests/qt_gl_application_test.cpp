@@ -11,6 +11,7 @@
 #include <thread>
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QThread>
 
@@ -125,4 +126,20 @@ TEST_F(QtGLApplicationTest, MessagesFromOtherThreadsAreShownOnTheGuiThread)
     EXPECT_EQ(app.Splash()->Text(), "New Render Context Created");
     QApplication::processEvents();
     EXPECT_EQ(app.Splash()->Text(), "from elsewhere");
+}
+
+TEST_F(QtGLApplicationTest, MouseMovesOverTheViewAreSignalled)
+{
+    CWindowApplication app;
+    int moves = 0;
+    QPoint where;
+    QObject::connect(app.GetGLWidget(), &hlv_app::QtGLWidget::mouseMoveEventSignal, [&](QMouseEvent* event) {
+        ++moves;
+        where = event->pos();
+    });
+    // A drag (without mouse tracking, Qt passes moves with a button held).
+    QMouseEvent move(QEvent::MouseMove, QPointF(12, 34), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(app.GetGLWidget(), &move);
+    EXPECT_EQ(moves, 1);
+    EXPECT_EQ(where, QPoint(12, 34));
 }
