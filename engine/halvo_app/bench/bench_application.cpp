@@ -7,14 +7,11 @@
 #include <halvo_gfx/mt_renderer.h>
 #include <recording_gfx_system.h>
 
-#include "../tools/window/GlClearRenderer.h"
-
 namespace hlv_app_bench {
 
 CBenchApplication::CBenchApplication(QApplication* application) : QtGLApplication(application)
 {
-    setGfxSystem(hlv_core::Adopt(new hlv_gfx_test::CRecordingGfxSystem("GL clear stand-in")));
-    setRenderer(hlv_core::Adopt(new hlv_app_window::CGlClearRenderer()));
+    setGfxSystem(hlv_core::Adopt(new hlv_gfx_test::CRecordingGfxSystem("graphics system stand-in")));
     AddFrameHandler(this);
 }
 

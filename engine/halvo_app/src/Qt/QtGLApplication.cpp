@@ -13,6 +13,7 @@
 #include <halvo_app/Qt/QtSplashScreen.h>
 #include <halvo_app/Qt/oglQtRenderContext.h>
 #include <halvo_core/fatal.h>
+#include <halvo_gfx/ogl/ogl_renderer.h>
 
 #include "gl_calls.h"
 
@@ -85,6 +86,9 @@ QtGLApplication::QtGLApplication(QApplication* application) : QtApplication(appl
     m_hiddenWidget = std::make_unique<QGLWidget>();
     m_renderContext = std::make_unique<oglQtRenderContext>(m_glWidget);
     m_renderContext->PrepareForRenderThread();
+
+    // The OpenGL back end under the multithreaded front ends.
+    setRenderer(hlv_core::Adopt(new hlv_gfx::COglRenderer("A OpenGL Renderer")));
 
     setCentralWidget(m_glWidget);
     ShowMessage("New Render Context Created");

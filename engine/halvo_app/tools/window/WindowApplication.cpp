@@ -14,16 +14,13 @@
 #include <halvo_gfx/mt_renderer.h>
 #include <recording_gfx_system.h>
 
-#include "GlClearRenderer.h"
-
 namespace hlv_app_window {
 
 CWindowApplication::CWindowApplication(QApplication* application, const WINDOW_OPTIONS& options)
     : QtGLApplication(application), m_options(options)
 {
     setWindowTitle("Halvo window");
-    setGfxSystem(hlv_core::Adopt(new hlv_gfx_test::CRecordingGfxSystem("GL clear stand-in")));
-    setRenderer(hlv_core::Adopt(new CGlClearRenderer()));
+    setGfxSystem(hlv_core::Adopt(new hlv_gfx_test::CRecordingGfxSystem("graphics system stand-in")));
     AddFrameHandler(this);
 }
 
