@@ -274,6 +274,9 @@ TEST(RendererErrors, HaltRenderingForGoodAndReachTheApplication)
     ASSERT_EQ(Start(app), hlv_app::APPR_OK);
     ASSERT_TRUE(Eventually([&] { return app.IsRenderingPaused(); }));
     EXPECT_TRUE(app.log.Contains("halted: scripted renderer error"));
+    // Producers waiting for render commands to come back are told.
+    EXPECT_TRUE(app.getMTRenderer()->IsPaused());
+    EXPECT_FALSE(app.getMTRenderer()->WaitUntilDrainedFor(10s));
 
     // The paused render thread shows the clear colour about every 200 ms and
     // presents no more frames; the update thread stays blocked.

@@ -27,6 +27,8 @@ void render_thread_state::RequestStop()
 void render_thread_state::Pause()
 {
     pause.store(true);
+    // Producers waiting for render commands to come back give up.
+    if (renderer) renderer->SetPaused(true);
     Announce();
 }
 
