@@ -5,13 +5,11 @@
 
 #include <halvo_gfx/gfx_types.h>
 #include <halvo_gfx/mt_renderer.h>
-#include <recording_gfx_system.h>
 
 namespace hlv_app_bench {
 
 CBenchApplication::CBenchApplication(QApplication* application) : QtGLApplication(application)
 {
-    setGfxSystem(hlv_core::Adopt(new hlv_gfx_test::CRecordingGfxSystem("graphics system stand-in")));
     AddFrameHandler(this);
 }
 

@@ -4,6 +4,8 @@
 #include <halvo_app/Qt/QtGLWidget.h>
 #include <halvo_app/Qt/QtSplashScreen.h>
 #include <halvo_app/Qt/oglQtRenderContext.h>
+#include <halvo_gfx/ogl/ogl_renderer.h>
+#include <halvo_gfx/ogl/ogl_system.h>
 
 #include <atomic>
 #include <cstdint>
@@ -60,6 +62,15 @@ TEST_F(QtGLApplicationTest, StartsWithTheSplashScreenAndACompatibilityContext)
     EXPECT_GE(app.Splash()->minimumWidth(), 600);
     EXPECT_EQ(app.centralWidget(), app.GetGLWidget());
     EXPECT_NE(app.GetRenderContext(), nullptr);
+    // The OpenGL back end under the front ends.
+    ASSERT_TRUE(app.getRenderer().IsValid());
+    ASSERT_TRUE(app.getGfxSystem().IsValid());
+    EXPECT_EQ(app.getRenderer()->GetName(), "A OpenGL Renderer");
+    EXPECT_EQ(app.getGfxSystem()->GetName(), "A OpenGL Gfx System");
+    EXPECT_TRUE(hlv_core::IsExactly<hlv_gfx::COglRenderer>(app.getRenderer().get()));
+    EXPECT_TRUE(hlv_core::IsExactly<hlv_gfx::COglSystem>(app.getGfxSystem().get()));
+    EXPECT_EQ(app.getMTRenderer()->GetRenderer().get(), app.getRenderer().get());
+    EXPECT_EQ(app.getMTGfxSystem()->GetGfxSystem().get(), app.getGfxSystem().get());
     // The GUI thread let go of the context after GLEW's initialisation.
     EXPECT_EQ(QOpenGLContext::currentContext(), nullptr);
 

@@ -14,6 +14,7 @@
 #include <halvo_app/Qt/oglQtRenderContext.h>
 #include <halvo_core/fatal.h>
 #include <halvo_gfx/ogl/ogl_renderer.h>
+#include <halvo_gfx/ogl/ogl_system.h>
 
 #include "gl_calls.h"
 
@@ -88,7 +89,12 @@ QtGLApplication::QtGLApplication(QApplication* application) : QtApplication(appl
     m_renderContext->PrepareForRenderThread();
 
     // The OpenGL back end under the multithreaded front ends.
-    setRenderer(hlv_core::Adopt(new hlv_gfx::COglRenderer("A OpenGL Renderer")));
+    const hlv_core::CResourceHandle<hlv_gfx::COglRenderer> renderer =
+        hlv_core::Adopt(new hlv_gfx::COglRenderer("A OpenGL Renderer"));
+    const hlv_core::CResourceHandle<hlv_gfx::COglSystem> gfxSystem =
+        hlv_core::Adopt(new hlv_gfx::COglSystem("A OpenGL Gfx System"));
+    setGfxSystem(gfxSystem);
+    setRenderer(renderer);
 
     setCentralWidget(m_glWidget);
     ShowMessage("New Render Context Created");

@@ -12,7 +12,6 @@
 #include <halvo_gfx/gfx_types.h>
 #include <halvo_app/Qt/oglQtRenderContext.h>
 #include <halvo_gfx/mt_renderer.h>
-#include <recording_gfx_system.h>
 
 namespace hlv_app_window {
 
@@ -20,7 +19,6 @@ CWindowApplication::CWindowApplication(QApplication* application, const WINDOW_O
     : QtGLApplication(application), m_options(options)
 {
     setWindowTitle("Halvo window");
-    setGfxSystem(hlv_core::Adopt(new hlv_gfx_test::CRecordingGfxSystem("graphics system stand-in")));
     AddFrameHandler(this);
 }
 
