@@ -6,7 +6,7 @@ set(HLV_WARNINGS -Wall -Wextra)
 # Sanitizers: -DSANITIZE="address;undefined" or -DSANITIZE=thread.
 if(SANITIZE)
   list(JOIN SANITIZE "," _hlv_sanitizers)
-  add_compile_options(-fsanitize=${_hlv_sanitizers} -fno-omit-frame-pointer -g)
+  add_compile_options(-fsanitize=${_hlv_sanitizers} -fno-omit-frame-pointer)
   add_link_options(-fsanitize=${_hlv_sanitizers})
   if("undefined" IN_LIST SANITIZE)
     add_compile_options(-fno-sanitize-recover=undefined)

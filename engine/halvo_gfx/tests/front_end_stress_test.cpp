@@ -64,10 +64,10 @@ public:
 // return. A fresh front end each round, pauses on both sides.
 TEST(FrontEndStress, StartUpPatternAlwaysLetsProcessCommandsReturn)
 {
-    // A fresh front end and render thread per round cost far more under the
-    // thread sanitizer: 2 000 rounds there.
-    const int rounds = kThreadSanitizer ? 2000 : 10000;
-    Watchdog watchdog(kThreadSanitizer ? 100s : 30s, "start-up pattern");
+    // A fresh front end and render thread per round cost far more in slow
+    // (sanitized or unoptimised) builds: 2 000 rounds there.
+    const int rounds = kSlowBuild ? 2000 : 10000;
+    Watchdog watchdog(kSlowBuild ? 100s : 30s, "start-up pattern");
     auto system = Adopt(new CountingGfxSystem);
     auto buffer = Adopt(new CVertexBuffer("vb"));
     std::minstd_rand producer(1);
@@ -103,8 +103,8 @@ TEST(FrontEndStress, StartUpPatternAlwaysLetsProcessCommandsReturn)
 // queued written, while other producers queue and wait too.
 TEST(FrontEndStress, DrainReturnsOnlyAfterEveryEarlierCommandWroteItsResult)
 {
-    const int rounds = kThreadSanitizer ? 400 : 2000;
-    Watchdog watchdog(kThreadSanitizer ? 100s : 30s, "drains with result words");
+    const int rounds = kSlowBuild ? 400 : 2000;
+    Watchdog watchdog(kSlowBuild ? 100s : 30s, "drains with result words");
     auto system = Adopt(new CountingGfxSystem);
     system->pause = true;
     auto gfx = Adopt(new MTGfxSystem("The Multi Threaded Gfx System"));
@@ -144,8 +144,8 @@ TEST(FrontEndStress, DrainReturnsOnlyAfterEveryEarlierCommandWroteItsResult)
 // thread waiting for a frame, at any moment, within a second.
 TEST(FrontEndStress, ShutdownReleasesEveryWaitWithinASecond)
 {
-    const int rounds = kThreadSanitizer ? 300 : 1000;
-    Watchdog watchdog(kThreadSanitizer ? 100s : 30s, "shutdown of both front ends");
+    const int rounds = kSlowBuild ? 300 : 1000;
+    Watchdog watchdog(kSlowBuild ? 100s : 30s, "shutdown of both front ends");
     auto system = Adopt(new CountingGfxSystem);
     auto renderer = Adopt(new hlv_gfx_test::CRecordingRenderer);
     std::minstd_rand rng(5);
@@ -266,7 +266,7 @@ Matrix4x4 WorldMatrix(float draw, float frame)
 TEST(FrontEndStress, EachDrawReceivesTheShaderValuesWrittenForIt)
 {
     constexpr int kDraws = 50;
-    const int frames = kThreadSanitizer ? 10 : 30;
+    const int frames = kSlowBuild ? 10 : 30;
     Watchdog watchdog(60s, "per-draw shader values");
     auto renderer = Adopt(new MatrixRecordingRenderer);
     auto front = Adopt(new MTRenderer("renderer"));

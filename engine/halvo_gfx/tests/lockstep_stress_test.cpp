@@ -101,10 +101,10 @@ public:
 
 TEST(LockstepStress, FramesRunWholeOnceInOrderAndTheUpdateThreadStaysOneFrameAhead)
 {
-    // Under the thread sanitizer (several times slower, 2 cores in CI) the
+    // In sanitized builds (several times slower, 2 cores in CI) the
     // run is cut to 50 000 frames.
-    const std::uint64_t frames = kThreadSanitizer ? 50000 : 100000;
-    Watchdog watchdog(kThreadSanitizer ? 100s : 60s, "lockstep");
+    const std::uint64_t frames = kSlowBuild ? 50000 : 100000;
+    Watchdog watchdog(kSlowBuild ? 100s : 60s, "lockstep");
 
     auto renderer = Adopt(new LockstepRenderer(frames * 22));
     auto system = Adopt(new LockstepGfxSystem);

@@ -1,29 +1,43 @@
 #pragma once
 // Checks shared by the tests of every library's value-name tables.
+#include <cstddef>
 #include <set>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include <gtest/gtest.h>
+
+namespace hlv_testing {
+
+struct EnumEntry {
+    unsigned int value;
+    const char* text;
+};
+
+// Every listed value names itself, values rise by one from 0, names are
+// unique, and values past the end have an empty name.
+template <typename Type, std::size_t N>
+void ExpectEnumTable(const EnumEntry (&entries)[N], unsigned int count, const char* type)
+{
+    std::set<std::string> seen;
+    for (std::size_t i = 0; i < N; ++i) {
+        EXPECT_EQ(entries[i].value, i) << type;
+        EXPECT_EQ(GetEnumName(static_cast<Type>(entries[i].value)), entries[i].text)
+            << type << " value " << i;
+        EXPECT_TRUE(seen.insert(entries[i].text).second) << entries[i].text;
+    }
+    EXPECT_EQ(N, count) << type;
+    EXPECT_EQ(GetEnumName(static_cast<Type>(count)), "") << type;
+    EXPECT_EQ(GetEnumName(static_cast<Type>(0xFFFFFFFFu)), "") << type;
+}
+
+}  // namespace hlv_testing
 
 #define HLV_TEST_ENUM_V(name) {static_cast<unsigned int>(name), #name},
 #define HLV_TEST_ENUM_R(name, text) {static_cast<unsigned int>(name), text},
 
-// Every value of the list names itself, values rise by one from 0, names are
-// unique, and the first value past the end has an empty name.
-#define HLV_EXPECT_ENUM_TABLE(Type, LIST)                                                    \
-    do {                                                                                     \
-        const std::vector<std::pair<unsigned int, std::string>> expected{                   \
-            LIST(HLV_TEST_ENUM_V, HLV_TEST_ENUM_R)};                                         \
-        std::set<std::string> seen;                                                          \
-        for (std::size_t i = 0; i < expected.size(); ++i) {                                  \
-            EXPECT_EQ(expected[i].first, i) << #Type;                                        \
-            EXPECT_EQ(GetEnumName(static_cast<Type>(expected[i].first)), expected[i].second) \
-                << #Type << " value " << i;                                                  \
-            EXPECT_TRUE(seen.insert(expected[i].second).second) << expected[i].second;       \
-        }                                                                                    \
-        EXPECT_EQ(expected.size(), Type##_COUNT) << #Type;                                   \
-        EXPECT_EQ(GetEnumName(static_cast<Type>(Type##_COUNT)), "") << #Type;                \
-        EXPECT_EQ(GetEnumName(static_cast<Type>(0xFFFFFFFFu)), "") << #Type;                 \
+#define HLV_EXPECT_ENUM_TABLE(Type, LIST)                                                  \
+    do {                                                                                   \
+        static constexpr ::hlv_testing::EnumEntry entries[] = {                            \
+            LIST(HLV_TEST_ENUM_V, HLV_TEST_ENUM_R)};                                       \
+        ::hlv_testing::ExpectEnumTable<Type>(entries, Type##_COUNT, #Type);                \
     } while (false)

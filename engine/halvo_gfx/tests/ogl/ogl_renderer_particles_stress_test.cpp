@@ -94,7 +94,7 @@ TEST_F(OglRendererParticlesStress, DrawnFramesAreWholeAndTheLastOneIsDrawn)
         return frame;
     };
 
-    const int draws = kThreadSanitizer ? 60 : 400;
+    const int draws = kSlowBuild ? 60 : 400;
     std::int64_t previous = 0;
     for (int draw = 0; draw < draws; ++draw) {
         const std::int64_t frame = drawAndReadFrame();
