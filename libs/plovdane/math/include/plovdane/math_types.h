@@ -115,6 +115,20 @@ T length(const vector<T, N, I>& v)
     return std::sqrt(dot(v, v));
 }
 
+// Row-major product: element (i, j) is the sum over k of a(i, k) b(k, j).
+template <typename T, std::size_t R, std::size_t K, std::size_t C, CPPImplementation I>
+constexpr matrix<T, R, C, I> operator*(const matrix<T, R, K, I>& a, const matrix<T, K, C, I>& b)
+{
+    matrix<T, R, C, I> product;
+    for (std::size_t i = 0; i < R; ++i)
+        for (std::size_t j = 0; j < C; ++j) {
+            T sum{};
+            for (std::size_t k = 0; k < K; ++k) sum += a(i, k) * b(k, j);
+            product(i, j) = sum;
+        }
+    return product;
+}
+
 using vec3f = vector<float, 3>;
 using vec4f = vector<float, 4>;
 using mat3f = matrix<float, 3, 3>;
