@@ -55,7 +55,8 @@ public:
         hlv_gfx::CommandPool<Command>& pool = renderer->template Pool<Command>();
         count = std::min<std::size_t>(count, pool.size());
         if (pool.FreeCount() >= count) {
-            m_givenUp = false;
+            // A report is due again once the render thread runs again.
+            if (m_givenUp && !RenderThreadHalted(*renderer)) m_givenUp = false;
             return true;
         }
         return WaitForRecycled(*renderer, [&pool, count] { return pool.FreeCount() >= count; });
