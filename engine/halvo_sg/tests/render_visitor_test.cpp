@@ -12,7 +12,10 @@
 
 #include <halvo_sg/RESULT.h>
 #include <halvo_sg/basic_mt_render_visitor.h>
+#include <halvo_sg/linear_post_processing_node.h>
 #include <halvo_sg/render_state_node.h>
+#include <halvo_shade/custom_shade_node.h>
+#include <halvo_shade/framebuffer_2d_node.h>
 #include <halvo_slot/CVariantSlot.h>
 
 namespace hlv_sg {
@@ -326,6 +329,36 @@ TEST(RenderVisitor, RenderStateNodeBracketsItsSubtree)
     EXPECT_EQ(*(push + 1), "EnableRenderState 6");
     EXPECT_LT(push, draw);
     EXPECT_LT(draw, pop);
+}
+
+TEST(RenderVisitor, PostProcessingNodeDrawsItsShadeNodesInOrderAndHandsThemOver)
+{
+    hlv_gfx_test::Watchdog watchdog(std::chrono::seconds(60), "post-processing node");
+    CRenderScene scene;
+    auto post = Adopt(new CLinearPostProcessingNode("post"));
+    auto published = std::make_unique<hlv_shade::CFramebuffer2DNode>();
+    auto scene2 = Adopt(new hlv_gfx::CFramebuffer("scene framebuffer"));
+    published->SetFramebuffer(scene2);
+    post->shadeNodes.push_back(std::move(published));
+    for (const char* name : {"first", "second"}) {
+        auto node = std::make_unique<hlv_shade::CCustomShadeNode>();
+        auto effect = MakeEffect(name);
+        node->SetRenderPass(effect->passes[0]);
+        node->SetRenderTarget(Adopt(new hlv_gfx::CFramebuffer(std::string(name) + " target")), {1});
+        post->shadeNodes.push_back(std::move(node));
+    }
+    bool reached = false;
+    auto after = Adopt(new CProbeNode([&] { reached = WaitForCalls(scene, "RenderQuad", 2); }));
+    scene.Root().AddChild(CResourceHandle<INode>(post));
+    scene.Root().AddChild(CResourceHandle<INode>(after));
+
+    const Calls calls = scene.Frame();
+    EXPECT_TRUE(reached);
+    EXPECT_EQ(Only(calls, "UseFramebuffer"),
+              (Calls{"UseFramebuffer first target", "UseFramebuffer null", "UseFramebuffer second target",
+                     "UseFramebuffer null"}));
+    EXPECT_EQ(Count(calls, "RenderQuad"), 2u);
+    EXPECT_EQ(post->GetShadeNodeVisitor()->GetRenderer().get(), scene.renderer.get());
 }
 
 TEST(RenderVisitor, RenderStateNodeReportsARefusedSet)
