@@ -153,7 +153,7 @@ TEST(Controllers, RefusedControllersAreNotStored)
 
 TEST(Controllers, AddingToItsOwnNodeAgainKeepsTheEntry)
 {
-    hlv_gfx_test::Watchdog watchdog(std::chrono::seconds(10), "AddController on the controller's own node");
+    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(10), "AddController on the controller's own node");
     auto node = Adopt(new INode("node"));
     CCountingController other, controller;
     node->AddController(&other);
@@ -165,7 +165,7 @@ TEST(Controllers, AddingToItsOwnNodeAgainKeepsTheEntry)
 
 TEST(Controllers, MovingToAnotherNodeDetachesFromTheFirst)
 {
-    hlv_gfx_test::Watchdog watchdog(std::chrono::seconds(10), "AddController across two nodes");
+    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(10), "AddController across two nodes");
     auto a = Adopt(new INode("a"));
     auto b = Adopt(new INode("b"));
     CCountingController controller;

@@ -114,7 +114,7 @@ void RunFrame(GatedScene& s)
 
 TEST(RenderVisitorStress, PoolRunsDryAndNothingIsLost)
 {
-    hlv_gfx_test::Watchdog watchdog(std::chrono::seconds(100), "render visitor with exhausted pools");
+    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(100), "render visitor with exhausted pools");
     GatedScene s;
 
     // Frame 1: the render thread is held until the update thread has used up
@@ -151,7 +151,7 @@ std::size_t GiveUpReports(const std::string& text)
 
 TEST(RenderVisitorStress, PausedRenderThreadEndsTheWaitWithOneReport)
 {
-    hlv_gfx_test::Watchdog watchdog(std::chrono::seconds(60), "render visitor with a paused render thread");
+    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "render visitor with a paused render thread");
     GatedScene s;
     s.scene.renderThread->SetPaused(true);
 
@@ -176,7 +176,7 @@ TEST(RenderVisitorStress, PausedRenderThreadEndsTheWaitWithOneReport)
 
 TEST(RenderVisitorStress, StoppedRenderThreadEndsTheWaitWithOneReport)
 {
-    hlv_gfx_test::Watchdog watchdog(std::chrono::seconds(60), "render visitor with a stopped render thread");
+    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "render visitor with a stopped render thread");
     GatedScene s;
     s.scene.renderThread->Stop();
 

@@ -68,7 +68,7 @@ bool WaitForCalls(const CRenderScene& scene, const std::string& call, std::size_
 
 TEST(RenderVisitor, CameraClearMasks)
 {
-    hlv_gfx_test::Watchdog watchdog(std::chrono::seconds(60), "camera clear masks");
+    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "camera clear masks");
     CRenderScene scene;
     auto camera = MakeCamera("camera", kInnerViewport, {0, 0, -5});
     auto node = MakeCameraNode("camera node", camera);
@@ -98,7 +98,7 @@ TEST(RenderVisitor, CameraClearMasks)
 
 TEST(RenderVisitor, NestedCamerasRestoreTheOuterFramebufferAndCamera)
 {
-    hlv_gfx_test::Watchdog watchdog(std::chrono::seconds(60), "nested cameras");
+    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "nested cameras");
     CRenderScene scene;
     auto effect = MakeEffect("effect");
     hlv_slot::CEffectOutputSlot effectOutput(effect);
@@ -140,7 +140,7 @@ TEST(RenderVisitor, NestedCamerasRestoreTheOuterFramebufferAndCamera)
 
 TEST(RenderVisitor, InstanceCounts)
 {
-    hlv_gfx_test::Watchdog watchdog(std::chrono::seconds(60), "instance counts");
+    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "instance counts");
     CRenderScene scene;
     auto effect = MakeEffect("effect");
     hlv_slot::CEffectOutputSlot effectOutput(effect);
@@ -168,7 +168,7 @@ TEST(RenderVisitor, InstanceCounts)
 
 TEST(RenderVisitor, EveryDrawSeesItsOwnMatricesWithASharedEffect)
 {
-    hlv_gfx_test::Watchdog watchdog(std::chrono::seconds(60), "per-draw values");
+    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "per-draw values");
     CRenderScene scene;
     auto effect = MakeEffect("shared effect");
     hlv_slot::CEffectOutputSlot effectOutput(effect);
@@ -207,7 +207,7 @@ TEST(RenderVisitor, EveryDrawSeesItsOwnMatricesWithASharedEffect)
 
 TEST(RenderVisitor, BatchIsHandedOverAfterEveryTenthGeometryNode)
 {
-    hlv_gfx_test::Watchdog watchdog(std::chrono::seconds(60), "batches every 10 geometry nodes");
+    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "batches every 10 geometry nodes");
     CRenderScene scene;
     auto effect = MakeEffect("effect");
     hlv_slot::CEffectOutputSlot effectOutput(effect);
@@ -259,7 +259,7 @@ TEST(RenderVisitor, BatchIsHandedOverAfterEveryTenthGeometryNode)
 
 TEST(RenderVisitor, EveryIndexedDrawIsHandedOver)
 {
-    hlv_gfx_test::Watchdog watchdog(std::chrono::seconds(60), "indexed draws hand over");
+    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "indexed draws hand over");
     CRenderScene scene;
     auto effect = MakeEffect("effect");
     hlv_slot::CEffectOutputSlot effectOutput(effect);
@@ -277,7 +277,7 @@ TEST(RenderVisitor, EveryIndexedDrawIsHandedOver)
 
 TEST(RenderVisitor, GeometryOutsideACameraRecordsNothing)
 {
-    hlv_gfx_test::Watchdog watchdog(std::chrono::seconds(60), "geometry outside a camera");
+    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "geometry outside a camera");
     CRenderScene scene;
     auto effect = MakeEffect("effect");
     hlv_slot::CEffectOutputSlot effectOutput(effect);
@@ -288,7 +288,7 @@ TEST(RenderVisitor, GeometryOutsideACameraRecordsNothing)
 
 TEST(RenderVisitor, CameraNodeWithoutCameraStaysBalanced)
 {
-    hlv_gfx_test::Watchdog watchdog(std::chrono::seconds(60), "camera node without camera");
+    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "camera node without camera");
     CRenderScene scene;
     auto effect = MakeEffect("effect");
     hlv_slot::CEffectOutputSlot effectOutput(effect);
@@ -306,7 +306,7 @@ TEST(RenderVisitor, CameraNodeWithoutCameraStaysBalanced)
 
 TEST(RenderVisitor, RenderStateNodeBracketsItsSubtree)
 {
-    hlv_gfx_test::Watchdog watchdog(std::chrono::seconds(60), "render-state node");
+    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "render-state node");
     CRenderScene scene;
     auto effect = MakeEffect("effect");
     hlv_slot::CEffectOutputSlot effectOutput(effect);
@@ -333,7 +333,7 @@ TEST(RenderVisitor, RenderStateNodeBracketsItsSubtree)
 
 TEST(RenderVisitor, PostProcessingNodeDrawsItsShadeNodesInOrderAndHandsThemOver)
 {
-    hlv_gfx_test::Watchdog watchdog(std::chrono::seconds(60), "post-processing node");
+    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "post-processing node");
     CRenderScene scene;
     auto post = Adopt(new CLinearPostProcessingNode("post"));
     auto published = std::make_unique<hlv_shade::CFramebuffer2DNode>();

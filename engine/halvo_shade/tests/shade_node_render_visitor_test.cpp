@@ -97,7 +97,7 @@ Matrix Diagonal(float x, float y)
 
 TEST(ShadeNodeRenderVisitor, DrawsOneQuadIntoTheNodesTarget)
 {
-    hlv_gfx_test::Watchdog watchdog(std::chrono::seconds(60), "shade node quad");
+    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "shade node quad");
     Recording r;
     ThreeInputNode n;
     EXPECT_EQ(n.node.Accept(&r.visitor), MSNR_OK);
@@ -111,7 +111,7 @@ TEST(ShadeNodeRenderVisitor, DrawsOneQuadIntoTheNodesTarget)
 
 TEST(ShadeNodeRenderVisitor, NodeWithoutPassStopsBeforeTheQuad)
 {
-    hlv_gfx_test::Watchdog watchdog(std::chrono::seconds(60), "shade node without pass");
+    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "shade node without pass");
     Recording r;
     CCustomShadeNode node;
     auto target = Adopt(new hlv_gfx::CFramebuffer("target"));
@@ -131,7 +131,7 @@ TEST(ShadeNodeRenderVisitor, WithoutRendererNothingIsRecorded)
 
 TEST(ShadeNodeRenderVisitor, FramebufferNodeRecordsNothing)
 {
-    hlv_gfx_test::Watchdog watchdog(std::chrono::seconds(60), "framebuffer node");
+    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "framebuffer node");
     Recording r;
     CFramebuffer2DNode node;
     auto framebuffer = Adopt(new hlv_gfx::CFramebuffer("scene"));
@@ -143,7 +143,7 @@ TEST(ShadeNodeRenderVisitor, FramebufferNodeRecordsNothing)
 
 TEST(ShadeNodeRenderVisitor, ScreenPassHasNoDrawBuffers)
 {
-    hlv_gfx_test::Watchdog watchdog(std::chrono::seconds(60), "screen pass");
+    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "screen pass");
     Recording r;
     ThreeInputNode n;
     n.node.SetRenderTarget({}, {});
