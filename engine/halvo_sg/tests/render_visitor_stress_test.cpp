@@ -58,7 +58,7 @@ private:
 };
 
 struct GatedScene {
-    GatedScene()
+    explicit GatedScene(bool startPaused = false) : scene(CResourceHandle<hlv_shade_test::CDrawRecordingRenderer>(gate), startPaused)
     {
         camera = MakeCameraNode("camera node", MakeCamera("camera", {0, 0, 320, 240}, {0, 0, -5}));
         for (int i = 0; i < kGeometryNodes; ++i)
@@ -76,7 +76,7 @@ struct GatedScene {
     Calls NewCalls() { return scene.NewCalls(); }
 
     CResourceHandle<CGatedRenderer> gate = Adopt(new CGatedRenderer);
-    CRenderScene scene{CResourceHandle<hlv_shade_test::CDrawRecordingRenderer>(gate)};
+    CRenderScene scene;
     CResourceHandle<hlv_gfx::CEffect> effect = MakeEffect("effect");
     hlv_slot::CEffectOutputSlot effectOutput{effect};
     CResourceHandle<CIndexedPrimitiveSet> mesh = MakeMesh("mesh");
@@ -152,8 +152,7 @@ std::size_t GiveUpReports(const std::string& text)
 TEST(RenderVisitorStress, PausedRenderThreadEndsTheWaitWithOneReport)
 {
     hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "render visitor with a paused render thread");
-    GatedScene s;
-    s.scene.renderThread->SetPaused(true);
+    GatedScene s(true);
 
     testing::internal::CaptureStderr();
     hlv_sg::frame_time_record time;

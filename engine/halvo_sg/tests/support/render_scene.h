@@ -103,16 +103,18 @@ inline Calls Only(const Calls& calls, const std::string& prefix)
 
 class CRenderScene {
 public:
-    // The render thread executes on recordingRenderer.
+    // The render thread executes on recordingRenderer; with startPaused it
+    // executes nothing until it is told to go on.
     explicit CRenderScene(CResourceHandle<hlv_shade_test::CDrawRecordingRenderer> recordingRenderer =
-                              Adopt(new hlv_shade_test::CDrawRecordingRenderer))
+                              Adopt(new hlv_shade_test::CDrawRecordingRenderer),
+                          bool startPaused = false)
         : renderer(Adopt(new hlv_gfx::MTRenderer("The Multi Threaded Renderer"))),
           recording(std::move(recordingRenderer)),
           graph(Adopt(new hlv_sg::CDefaultSceneGraph("The Scene Graph")))
     {
         renderer->SetRenderer(CResourceHandle<hlv_gfx::IRenderer>(recording));
         graph->SetRenderer(renderer);
-        renderThread = std::make_unique<hlv_shade_test::CTestRenderThread>(*renderer);
+        renderThread = std::make_unique<hlv_shade_test::CTestRenderThread>(*renderer, startPaused);
     }
     ~CRenderScene() { renderThread->Stop(); }
 

@@ -12,7 +12,12 @@ namespace hlv_shade_test {
 
 class CTestRenderThread {
 public:
-    explicit CTestRenderThread(hlv_gfx::MTRenderer& renderer) : m_renderer(renderer), m_thread([this] { Run(); }) {}
+    // With startPaused the thread executes nothing until SetPaused(false).
+    explicit CTestRenderThread(hlv_gfx::MTRenderer& renderer, bool startPaused = false)
+        : m_renderer(renderer), m_paused(startPaused), m_thread([this] { Run(); })
+    {
+        m_renderer.SetPaused(startPaused);
+    }
     CTestRenderThread(const CTestRenderThread&) = delete;
     CTestRenderThread& operator=(const CTestRenderThread&) = delete;
     ~CTestRenderThread() { Stop(); }
@@ -27,7 +32,8 @@ public:
     }
 
     // While paused the thread executes nothing, as the application's render
-    // thread after a renderer error; the front end is told so.
+    // thread after a renderer error; the front end is told so. A thread that
+    // is executing a frame when it is paused finishes that frame first.
     void SetPaused(bool paused)
     {
         m_paused.store(paused);
