@@ -33,7 +33,11 @@ AHalvoApplication::~AHalvoApplication()
 
 void AHalvoApplication::setRenderer(const Handle<hlv_gfx::IRenderer>& renderer)
 {
-    if (!m_mtRenderer) m_mtRenderer = hlv_core::Adopt(new hlv_gfx::MTRenderer("A Multithreaded Renderer"));
+    if (!m_mtRenderer) {
+        m_mtRenderer = hlv_core::Adopt(new hlv_gfx::MTRenderer("A Multithreaded Renderer"));
+        if (CApplicationContext* context = GetContext(); context && context->sceneGraph)
+            context->sceneGraph->SetRenderer(m_mtRenderer);
+    }
     m_renderer = renderer;
     m_mtRenderer->SetRenderer(renderer);
     if (!renderer) return;
@@ -48,7 +52,16 @@ void AHalvoApplication::setRenderer(const Handle<hlv_gfx::IRenderer>& renderer)
 void AHalvoApplication::setGfxSystem(const Handle<hlv_gfx::IGfxSystem>& system)
 {
     m_gfxSystem = system;
-    if (!m_mtGfxSystem) m_mtGfxSystem = hlv_core::Adopt(new hlv_gfx::MTGfxSystem("A Multithreaded GFX System"));
+    if (!m_mtGfxSystem) {
+        m_mtGfxSystem = hlv_core::Adopt(new hlv_gfx::MTGfxSystem("A Multithreaded GFX System"));
+        if (CApplicationContext* context = GetContext()) {
+            if (context->sceneGraph) context->sceneGraph->SetGfxSystem(m_mtGfxSystem);
+            if (context->shadeNodeSystem) {
+                context->shadeNodeSystem->SetGfxSystem(m_mtGfxSystem);
+                context->shadeNodeSystem->GetShaderLibrary()->SetGfxSystem(m_mtGfxSystem);
+            }
+        }
+    }
     m_mtGfxSystem->SetGfxSystem(system);
 }
 
@@ -73,6 +86,12 @@ CApplicationContext* AHalvoApplication::GetContext() const
     return m_updateThreadState ? m_updateThreadState->context.get() : nullptr;
 }
 
+AHalvoApplication::Handle<hlv_sg::CDefaultSceneGraph> AHalvoApplication::getSceneGraph() const
+{
+    const CApplicationContext* context = GetContext();
+    return context ? context->sceneGraph : Handle<hlv_sg::CDefaultSceneGraph>();
+}
+
 void AHalvoApplication::Init()
 {
     if (!m_renderer)
@@ -86,6 +105,10 @@ void AHalvoApplication::Init()
     auto context = std::make_unique<CApplicationContext>(this);
     context->renderer = m_mtRenderer;
     context->gfxSystem = m_mtGfxSystem;
+    Handle<hlv_sg::CDefaultSceneGraph> sceneGraph = hlv_core::Adopt(new hlv_sg::CDefaultSceneGraph("The Scene Graph"));
+    sceneGraph->SetGfxSystem(m_mtGfxSystem);
+    sceneGraph->SetRenderer(m_mtRenderer);
+    context->sceneGraph = std::move(sceneGraph);
     context->imageSystem = hlv_core::Adopt(new hlv_io::IOFreeImageSystem("Default Free Image System"));
     auto updateState = std::make_unique<update_thread_state>(std::move(context));
     auto renderState = std::make_unique<render_thread_state>(m_mtGfxSystem, m_mtRenderer);

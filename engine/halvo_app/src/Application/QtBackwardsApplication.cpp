@@ -14,6 +14,10 @@ void QtBackwardsApplication::Init()
 {
     AHalvoApplication::Init();
     HLV_FATAL_CHECK(AHalvoApplication::getGfxSystem().IsValid(), "AHalvoApplication::getGfxSystem().IsValid()");
+    auto shadeNodeSystem = hlv_core::Adopt(new hlv_shade::CShadeNodeSystem("The Shade Node System"));
+    shadeNodeSystem->SetGfxSystem(getMTGfxSystem());
+    shadeNodeSystem->GetShaderLibrary()->SetGfxSystem(getMTGfxSystem());
+    GetContext()->shadeNodeSystem = std::move(shadeNodeSystem);
 }
 
 }  // namespace hlv_app

@@ -13,6 +13,8 @@ void update_thread::operator()()
     AHalvoApplication& application = *context.GetApplication();
     hlv_core::ITimer& timer = *application.GetTimer();
     hlv_gfx::MTRenderer& renderer = *context.renderer;
+    // Set by Init, before the thread starts.
+    const hlv_core::CResourceHandle<hlv_sg::CDefaultSceneGraph> sceneGraph = context.sceneGraph;
 
     CFrameTimeBuilder frameTime;
     std::uint64_t lastFrameSeen = 0;
@@ -25,9 +27,9 @@ void update_thread::operator()()
         const double seconds = timer.GetSeconds();
         const std::uint64_t milliseconds = timer.GetMilliseconds();
         const hlv_sg::frame_time_record& record = frameTime.Next(seconds, milliseconds);
-        static_cast<void>(record);
 
         application.CallFrameHandlers();
+        if (sceneGraph) sceneGraph->Update(&record);
 
         renderer.FlushSecondQueue();
         renderer.Flush(0);

@@ -99,6 +99,8 @@ public:
     Handle<hlv_gfx::IRenderer> getRenderer() const { return m_renderer; }
     Handle<hlv_gfx::MTGfxSystem> getMTGfxSystem() const { return m_mtGfxSystem; }
     Handle<hlv_gfx::MTRenderer> getMTRenderer() const { return m_mtRenderer; }
+    // The context's scene graph; empty before Init.
+    Handle<hlv_sg::CDefaultSceneGraph> getSceneGraph() const;
     hlv_core::ITimer* GetTimer() const { return m_timer; }
     // Null until Init.
     CApplicationContext* GetContext() const;

@@ -1,6 +1,7 @@
 #pragma once
 // The engine application as the Qt applications use it: it owns an effect
-// slot manager and, at Init, needs a graphics system.
+// slot manager, and its Init adds the shade-node system (a graphics system
+// must be set by then).
 #include <memory>
 
 #include <halvo_app/Application/AHalvoApplication.h>
@@ -13,7 +14,9 @@ public:
     QtBackwardsApplication();
     ~QtBackwardsApplication() override;
 
-    // AHalvoApplication::Init; a graphics system must be set.
+    // AHalvoApplication::Init, then the shade-node system "The Shade Node
+    // System" on the graphics front end. Without a graphics system the
+    // program stops.
     void Init() override;
 
     hlv_mgr::CEffectSlotManager& GetEffectSlotManager() { return *m_effectSlotManager; }
