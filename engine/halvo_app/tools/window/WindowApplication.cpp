@@ -1,6 +1,5 @@
 #include "WindowApplication.h"
 
-#include <cmath>
 #include <iostream>
 
 #include <QApplication>
@@ -11,6 +10,8 @@
 
 #include <halvo_gfx/gfx_types.h>
 #include <halvo_app/Qt/oglQtRenderContext.h>
+
+#include "FullScreenEffect.h"
 #include <halvo_gfx/mt_renderer.h>
 
 namespace hlv_app_window {
@@ -19,6 +20,9 @@ CWindowApplication::CWindowApplication(QApplication* application, const WINDOW_O
     : QtGLApplication(application), m_options(options)
 {
     setWindowTitle("Halvo window");
+    // A day of playback.
+    m_timer.GetQtTimer().setEndTime(24ull * 60 * 60 * 1000);
+    setTimer(&m_timer, false);
     AddFrameHandler(this);
 }
 
@@ -30,21 +34,40 @@ CWindowApplication::~CWindowApplication()
 void CWindowApplication::UserInit()
 {
     ShowMessage("Begin initialization");
+    QSize size(m_options.width, m_options.height);
     if (m_options.width > 0) {
-        resize(m_options.width, m_options.height);
+        resize(size);
         show();
     } else {
         // Without a window manager the full-screen state alone does not size
         // the window.
-        setGeometry(QGuiApplication::primaryScreen()->geometry());
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        size = screen.size();
+        setGeometry(screen);
         showFullScreen();
+    }
+
+    ShowMessage("Load Effect");
+    const std::string shaders = QCoreApplication::applicationDirPath().toStdString() + "/hlv_app_window_shaders/";
+    std::string error;
+    const auto effect = LoadFullScreenEffect(*getMTGfxSystem(), "Waves", shaders + "full_screen.vs.glsl",
+                                             shaders + "waves.ps.glsl", error);
+    if (!effect || !m_scene.Build(*getSceneGraph(), effect, static_cast<std::uint64_t>(size.width()),
+                                  static_cast<std::uint64_t>(size.height()), error)) {
+        std::cerr << "hlv_app_window: " << error << std::endl;
+        m_failed = true;
+        StopThreads();
+        return;
     }
     ShowMessage("Initialization done");
 }
 
 void CWindowApplication::UserShutdown() {}
 
-void CWindowApplication::UserStart() {}
+void CWindowApplication::UserStart()
+{
+    m_timer.Start();
+}
 
 std::uint64_t CWindowApplication::FramesShown() const
 {
@@ -69,13 +92,7 @@ void CWindowApplication::OnRendererHalted(const std::string& message)
 
 void CWindowApplication::OnFrame()
 {
-    // Update thread: one clear per frame, its colour drifting with time.
-    const double t = static_cast<double>(m_frame++) / 120.0;
-    hlv_gfx::MTRenderer& renderer = *getMTRenderer();
-    renderer.SetClearColor(static_cast<float>(0.15 + 0.1 * std::sin(t)), static_cast<float>(0.25 + 0.1 * std::sin(t * 1.3)),
-                           static_cast<float>(0.35 + 0.1 * std::sin(t * 0.7)), 1.0f);
-    renderer.Clear(hlv_gfx::CLM_COLOR_BUFFER | hlv_gfx::CLM_DEPTH_BUFFER);
-
+    // Update thread, before the scene graph runs.
     const std::uint64_t shown = FramesShown();
     if (shown > 0 && !m_firstFrameSeen) {
         m_firstFrameSeen = true;

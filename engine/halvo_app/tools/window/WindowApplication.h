@@ -1,16 +1,19 @@
 #pragma once
-// The window program's application: the Qt GL application with a per-frame
-// handler that clears the view to a slowly changing colour. Escape ends it
-// with status 0; so does the frame count given on the command line.
+// The window program's application: the Qt GL application drawing a small
+// scene (a camera node and one full-screen shade-node pass moved by the frame
+// time). Escape ends it with status 0; so does the frame count given on the
+// command line. A shader that does not build ends it at start-up (Failed).
 #include <atomic>
 #include <cstdint>
 #include <list>
 #include <string>
 
 #include <halvo_app/Application/IFrameHandler.h>
+#include <halvo_app/Application/QtTimer.h>
 #include <halvo_app/Qt/QtGLApplication.h>
 
 #include "WindowOptions.h"
+#include "WindowScene.h"
 
 class QKeyEvent;
 
@@ -32,6 +35,8 @@ public:
 
     // Frames presented on the screen so far.
     std::uint64_t FramesShown() const;
+    // Start-up could not build the scene.
+    bool Failed() const { return m_failed; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -42,8 +47,12 @@ private:
     void PressEscape();
 
     WINDOW_OPTIONS m_options;
+    // The application timer: the playback clock, started once the first
+    // frames are shown.
+    hlv_app::QtTimer m_timer;
+    CWindowScene m_scene;
+    bool m_failed = false;
     // Update thread.
-    std::uint64_t m_frame = 0;
     bool m_firstFrameSeen = false;
     bool m_quitRequested = false;
 };

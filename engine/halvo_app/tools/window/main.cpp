@@ -1,5 +1,7 @@
-// A window with the engine running: the render and update threads hand a
-// clear and a buffer swap to each other every frame. Escape ends it.
+// A window with the engine running: each frame the update thread runs a small
+// scene graph (a camera node clearing the screen, one full-screen shade-node
+// pass moved by the frame time) and the render thread draws it. Escape ends
+// it.
 //   hlv_app_window [--size WxH] [--frames N] [--escape-after N] [--times] [--plain]
 // Full screen unless a size is given; --frames N quits after N frames shown,
 // --escape-after N presses Escape after N frames; --times prints monotonic
@@ -31,9 +33,10 @@ int main(int argc, char** argv)
     hlv_app::QtGLApplication::PreparePlatform();
     QApplication application(argc, argv);
     hlv_app_window::CWindowApplication window(&application, options);
-    return hlv_app::RunApplication(window, [&] {
-        const int status = application.exec();
+    const int status = hlv_app::RunApplication(window, [&] {
+        const int loopStatus = application.exec();
         if (options.times) hlv_app_window::PrintTime("stop");
-        return status;
+        return loopStatus;
     });
+    return window.Failed() ? 1 : status;
 }
