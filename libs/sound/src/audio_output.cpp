@@ -16,13 +16,13 @@ bool g_outputOpen = false;
 
 SDL_AudioSpec WantedSpec(Mixer& mixer)
 {
-    SDL_AudioSpec spec{};
-    spec.freq = kOutputRate;
-    spec.format = AUDIO_S16SYS;
-    spec.channels = kOutputChannels;
-    spec.samples = kBufferFrames;
-    spec.userdata = &mixer;
-    return spec;
+    SDL_AudioSpec wanted{};
+    wanted.freq = kOutputRate;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = kOutputChannels;
+    wanted.samples = kBufferFrames;
+    wanted.userdata = &mixer;
+    return wanted;
 }
 
 // Initialises SDL audio (with the driver the hint or SDL_AUDIODRIVER names, if

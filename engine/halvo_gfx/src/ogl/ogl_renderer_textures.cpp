@@ -130,6 +130,41 @@ std::uint32_t BindForLoad(const COglRenderer& renderer, CTexture& texture, const
     return GFXR_OK;
 }
 
+// Binds the texture and, when it needs an upload, runs upload with the
+// binding. From the upload on a failure marks the texture changed again, for
+// a retry.
+template <typename Upload>
+std::uint32_t BindAndUpload(const COglRenderer& renderer, CTexture& texture, const char* bindMessage,
+                            Upload&& upload)
+{
+    TEXTURE_BINDING binding;
+    if (const std::uint32_t r = BindForLoad(renderer, texture, bindMessage, binding); r != GFXR_OK) return r;
+    if (!binding.upload) return GFXR_OK;
+    const std::uint32_t result = upload(binding);
+    if (result != GFXR_OK) texture.SetChanged(true);
+    return result;
+}
+
+// Uploads the texture's one image in the pixel format given, or in the
+// image's own when that is 0. A type without image call (a cube map's) is
+// bound and left without image.
+std::uint32_t UploadImage(const COglRenderer& renderer, const CTexture& texture, const TEXTURE_BINDING& binding,
+                          GLint border, GLenum pixelFormat)
+{
+    GLenum internalFormat = 0;
+    GLsizei width = 0, height = 0;
+    IMAGE_SOURCE source;
+    if (ogl::INTERNAL_FORMAT.Get(texture.textureFormat, internalFormat) != GFXR_OK ||
+        !ToSize(texture.width, width) || !ToSize(texture.height, height) ||
+        !GetImageSource(*binding.image, texture.width, RowsOf(texture.textureType, texture.height), source))
+        return GFXR_INVALID_ARGUMENT;
+    CTightUnpacking unpacking;
+    ogl::TexImageByType(texture.textureType, binding.target, static_cast<GLint>(internalFormat), width, height,
+                        border, pixelFormat != 0 ? pixelFormat : source.pixelFormat, source.dataType,
+                        source.pixels);
+    return ogl::GlFailed(renderer, kTexImageFailed) ? GFXR_API_FAIL : GFXR_OK;
+}
+
 }  // namespace
 
 void COglRenderer::ReadTextureLimits()
@@ -210,29 +245,10 @@ std::uint32_t COglRenderer::LoadTexture(Handle<CTexture> texture)
 
 std::uint32_t COglRenderer::LoadTexture2D(CTexture& texture)
 {
-    TEXTURE_BINDING binding;
-    if (const std::uint32_t r = BindForLoad(*this, texture, kBindTextureFailed, binding); r != GFXR_OK) return r;
-    if (!binding.upload) return GFXR_OK;
-
-    // From here a failure marks the texture changed again, for a retry.
-    const std::uint32_t result = [&]() -> std::uint32_t {
+    return BindAndUpload(*this, texture, kBindTextureFailed, [&](const TEXTURE_BINDING& binding) -> std::uint32_t {
         if (LoadTextureParameter(binding.target, texture) != GFXR_OK) return GFXR_FAIL;
-        GLenum internalFormat = 0;
-        GLsizei width = 0, height = 0;
-        IMAGE_SOURCE source;
-        if (ogl::INTERNAL_FORMAT.Get(texture.textureFormat, internalFormat) != GFXR_OK ||
-            !ToSize(texture.width, width) || !ToSize(texture.height, height) ||
-            !GetImageSource(*binding.image, texture.width, RowsOf(texture.textureType, texture.height), source))
-            return GFXR_INVALID_ARGUMENT;
-        CTightUnpacking unpacking;
-        // A type without image call (a cube map's) is bound and left without image.
-        ogl::TexImageByType(texture.textureType, binding.target, static_cast<GLint>(internalFormat), width, height,
-                            static_cast<GLint>(texture.border & 0xFF), source.pixelFormat, source.dataType,
-                            source.pixels);
-        return CheckGlError(kTexImageFailed) ? GFXR_API_FAIL : GFXR_OK;
-    }();
-    if (result != GFXR_OK) texture.SetChanged(true);
-    return result;
+        return UploadImage(*this, texture, binding, static_cast<GLint>(texture.border & 0xFF), 0);
+    });
 }
 
 std::uint32_t COglRenderer::LoadTexture(Handle<CDepthTexture> texture)
@@ -243,29 +259,12 @@ std::uint32_t COglRenderer::LoadTexture(Handle<CDepthTexture> texture)
 
 std::uint32_t COglRenderer::LoadDepthTexture(CDepthTexture& texture)
 {
-    TEXTURE_BINDING binding;
-    if (const std::uint32_t r = BindForLoad(*this, texture, kBindDepthTextureFailed, binding); r != GFXR_OK)
-        return r;
-    if (!binding.upload) return GFXR_OK;
-
-    const std::uint32_t result = [&]() -> std::uint32_t {
+    return BindAndUpload(*this, texture, kBindDepthTextureFailed, [&](const TEXTURE_BINDING& binding) -> std::uint32_t {
         if (LoadTextureParameter(binding.target, texture) != GFXR_OK) return GFXR_FAIL;
         glTexParameteri(binding.target, GL_DEPTH_TEXTURE_MODE, GL_INTENSITY);
         glTexParameteri(binding.target, GL_TEXTURE_COMPARE_MODE, GL_NONE);
-        GLenum internalFormat = 0;
-        GLsizei width = 0, height = 0;
-        IMAGE_SOURCE source;
-        if (ogl::INTERNAL_FORMAT.Get(texture.textureFormat, internalFormat) != GFXR_OK ||
-            !ToSize(texture.width, width) || !ToSize(texture.height, height) ||
-            !GetImageSource(*binding.image, texture.width, RowsOf(texture.textureType, texture.height), source))
-            return GFXR_INVALID_ARGUMENT;
-        CTightUnpacking unpacking;
-        ogl::TexImageByType(texture.textureType, binding.target, static_cast<GLint>(internalFormat), width, height,
-                            0, GL_DEPTH_COMPONENT, source.dataType, source.pixels);
-        return CheckGlError(kTexImageFailed) ? GFXR_API_FAIL : GFXR_OK;
-    }();
-    if (result != GFXR_OK) texture.SetChanged(true);
-    return result;
+        return UploadImage(*this, texture, binding, 0, GL_DEPTH_COMPONENT);
+    });
 }
 
 std::uint32_t COglRenderer::LoadTexture(Handle<CCubeMapTexture> texture)
@@ -276,11 +275,7 @@ std::uint32_t COglRenderer::LoadTexture(Handle<CCubeMapTexture> texture)
 
 std::uint32_t COglRenderer::LoadCubeMapTexture(CCubeMapTexture& texture)
 {
-    TEXTURE_BINDING binding;
-    if (const std::uint32_t r = BindForLoad(*this, texture, kBindCubeMapFailed, binding); r != GFXR_OK) return r;
-    if (!binding.upload) return GFXR_OK;
-
-    const std::uint32_t result = [&]() -> std::uint32_t {
+    return BindAndUpload(*this, texture, kBindCubeMapFailed, [&](const TEXTURE_BINDING& binding) -> std::uint32_t {
         if (LoadTextureParameter(binding.target, texture) != GFXR_OK) return GFXR_FAIL;
         GLenum internalFormat = 0;
         GLsizei width = 0, height = 0;
@@ -301,9 +296,7 @@ std::uint32_t COglRenderer::LoadCubeMapTexture(CCubeMapTexture& texture)
             if (CheckGlError(kTexImage2DFailed)) return GFXR_API_FAIL;
         }
         return GFXR_OK;
-    }();
-    if (result != GFXR_OK) texture.SetChanged(true);
-    return result;
+    });
 }
 
 std::uint32_t COglRenderer::LoadTexture(Handle<CTextureBuffer> buffer)
