@@ -12,13 +12,15 @@
 
 #include <gtest/gtest.h>
 
-#include "support/deadline_guard.h"
+#include <hlv_testing/slow_build.h>
+#include <hlv_testing/watchdog.h>
+
 #include "support/fake_application.h"
 
 using namespace std::chrono_literals;
-using hlv_app_test::CDeadlineGuard;
 using hlv_app_test::CFakeApplication;
-using hlv_app_test::kThreadSanitizer;
+using hlv_testing::CWatchdog;
+using hlv_testing::kThreadSanitizer;
 
 namespace {
 
@@ -51,14 +53,14 @@ bool Eventually(Condition condition)
 
 std::uint32_t Start(CFakeApplication& app)
 {
-    CDeadlineGuard guard(kStartLimit, "start-up");
+    CWatchdog guard(kStartLimit, "start-up");
     hlv_app::g_application = &app;
     return hlv_app::StartApplication();
 }
 
 void StopWithinLimit(CFakeApplication& app, const std::string& what)
 {
-    CDeadlineGuard guard(kStopLimit, what);
+    CWatchdog guard(kStopLimit, what);
     app.StopThreads();
 }
 

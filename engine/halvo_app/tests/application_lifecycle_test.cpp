@@ -9,13 +9,14 @@
 
 #include <gtest/gtest.h>
 
-#include "support/deadline_guard.h"
+#include <hlv_testing/watchdog.h>
+
 #include "support/fake_application.h"
 
 using namespace std::chrono_literals;
-using hlv_app_test::CDeadlineGuard;
 using hlv_app_test::CFakeApplication;
 using hlv_app_test::FAKE_PARTS;
+using hlv_testing::CWatchdog;
 
 namespace {
 
@@ -47,7 +48,7 @@ public:
 
 TEST(ApplicationStart, RunsTheStepsInOrderAndRendersFrames)
 {
-    CDeadlineGuard guard(10s, "start and stop");
+    CWatchdog guard(10s, "start and stop");
     CFakeApplication app;
     hlv_core::CResourceHandle<hlv_gfx::CTexture> texture = hlv_core::Adopt(new hlv_gfx::CTexture("created in UserInit"));
     app.userInit = [&] { app.getMTGfxSystem()->CreateTexture(texture); };
@@ -73,7 +74,7 @@ TEST(ApplicationStart, RunsTheStepsInOrderAndRendersFrames)
 
 TEST(ApplicationStart, TheRenderThreadLetsGoOfItsObjectsAndContextBeforeTheStopReturns)
 {
-    CDeadlineGuard guard(10s, "release order");
+    CWatchdog guard(10s, "release order");
     CFakeApplication app;
     ASSERT_EQ(Start(app), hlv_app::APPR_OK);
     app.StopThreads();
@@ -90,7 +91,7 @@ TEST(ApplicationStart, TheRenderThreadLetsGoOfItsObjectsAndContextBeforeTheStopR
 
 TEST(ApplicationStart, AnApplicationWithoutRendererAndGfxSystemRunsNoThreads)
 {
-    CDeadlineGuard guard(10s, "invalid application");
+    CWatchdog guard(10s, "invalid application");
     CFakeApplication app(FAKE_PARTS{false, false, true});
     testing::internal::CaptureStderr();
     EXPECT_EQ(Start(app), hlv_app::APPR_OK);
@@ -145,7 +146,7 @@ class RenderThreadStartFailure : public testing::TestWithParam<StartFailure> {};
 
 TEST_P(RenderThreadStartFailure, PrintsWhyAndEndsStartUpWithAFailure)
 {
-    CDeadlineGuard guard(10s, "failed render thread start");
+    CWatchdog guard(10s, "failed render thread start");
     const StartFailure& failure = GetParam();
     CFakeApplication app(failure.parts);
     app.context.makeCurrentResult = failure.makeCurrentResult;
@@ -179,7 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ApplicationRun, ARenderThreadThatCannotStartEndsTheRunWithStatusOne)
 {
-    CDeadlineGuard guard(10s, "failed run");
+    CWatchdog guard(10s, "failed run");
     CFakeApplication app;
     app.renderer->initResult = 1;
     bool loopRan = false;
@@ -195,7 +196,7 @@ TEST(ApplicationRun, ARenderThreadThatCannotStartEndsTheRunWithStatusOne)
 
 TEST(ApplicationRun, RunsTheEventLoopBetweenStartAndStop)
 {
-    CDeadlineGuard guard(10s, "run");
+    CWatchdog guard(10s, "run");
     CFakeApplication app;
     const int status = hlv_app::RunApplication(app, [&] {
         app.log.Add("event loop");
@@ -209,7 +210,7 @@ TEST(ApplicationRun, RunsTheEventLoopBetweenStartAndStop)
 
 TEST(ApplicationRun, AStopDuringStartUpSkipsTheEventLoopAndEndsNormally)
 {
-    CDeadlineGuard guard(10s, "stop during start-up");
+    CWatchdog guard(10s, "stop during start-up");
     CFakeApplication app;
     bool loopRan = false;
     app.userInit = [&] { app.StopThreads(); };
@@ -226,7 +227,7 @@ TEST(ApplicationRun, AStopDuringStartUpSkipsTheEventLoopAndEndsNormally)
 
 TEST(ApplicationStop, ASecondStopChangesNothing)
 {
-    CDeadlineGuard guard(10s, "second stop");
+    CWatchdog guard(10s, "second stop");
     CFakeApplication app;
     ASSERT_EQ(Start(app), hlv_app::APPR_OK);
     app.StopThreads();
@@ -236,7 +237,7 @@ TEST(ApplicationStop, ASecondStopChangesNothing)
 
 TEST(ApplicationStop, AStopFromTheUpdateThreadEndsBothLoopsAndALaterStopJoins)
 {
-    CDeadlineGuard guard(10s, "stop from the update thread");
+    CWatchdog guard(10s, "stop from the update thread");
     CFakeApplication app;
     struct StopOnFrame : hlv_app::IFrameHandler {
         CFakeApplication* app;
@@ -259,7 +260,7 @@ TEST(ApplicationStop, AStopFromTheUpdateThreadEndsBothLoopsAndALaterStopJoins)
 
 TEST(ApplicationStop, DestroyingARunningApplicationStopsItsThreads)
 {
-    CDeadlineGuard guard(10s, "destruction");
+    CWatchdog guard(10s, "destruction");
     auto app = std::make_unique<CFakeApplication>();
     ASSERT_EQ(Start(*app), hlv_app::APPR_OK);
     ASSERT_TRUE(Eventually([&] { return app->framesBuilt.load() >= 3; }));
@@ -268,7 +269,7 @@ TEST(ApplicationStop, DestroyingARunningApplicationStopsItsThreads)
 
 TEST(RendererErrors, HaltRenderingForGoodAndReachTheApplication)
 {
-    CDeadlineGuard guard(10s, "renderer error");
+    CWatchdog guard(10s, "renderer error");
     CFakeApplication app;
     app.renderer->errorAtFrame = 5;
     ASSERT_EQ(Start(app), hlv_app::APPR_OK);
@@ -297,7 +298,7 @@ TEST(RendererErrors, HaltRenderingForGoodAndReachTheApplication)
 
 TEST(RendererErrors, AnErrorInTheFirstFrameEndsTheStartUpWait)
 {
-    CDeadlineGuard guard(10s, "error in the start-up frames");
+    CWatchdog guard(10s, "error in the start-up frames");
     CFakeApplication app;
     app.renderer->errorAtFrame = 0;
     EXPECT_EQ(Start(app), hlv_app::APPR_RENDER_THREAD_HALTED);

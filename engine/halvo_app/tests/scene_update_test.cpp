@@ -15,12 +15,13 @@
 #include <recording_gfx_system.h>
 #include <recording_renderer.h>
 
-#include "support/deadline_guard.h"
+#include <hlv_testing/watchdog.h>
+
 #include "support/fake_application.h"
 
 using namespace std::chrono_literals;
-using hlv_app_test::CDeadlineGuard;
 using hlv_app_test::CFakeApplication;
+using hlv_testing::CWatchdog;
 
 namespace {
 
@@ -79,7 +80,7 @@ public:
 
 TEST(SceneUpdate, EveryFrameRunsTheSceneGraphOnTheTimersTime)
 {
-    CDeadlineGuard guard(10s, "scene update");
+    CWatchdog guard(10s, "scene update");
     CSteppingTimer timer;
     CRecordingController controller;
     {

@@ -12,14 +12,16 @@
 
 #include <gtest/gtest.h>
 
+#include <hlv_testing/watchdog.h>
+
 #include "test_command.h"
-#include "watchdog.h"
 
 using namespace std::chrono_literals;
 using hlv_gfx::CCommandQueue;
 using hlv_gfx::CFrameCounter;
 using hlv_gfx::CommandPool;
 using hlv_gfx::StayChange;
+using hlv_testing::CWatchdog;
 
 namespace {
 
@@ -30,7 +32,7 @@ struct TestQueue {
     explicit TestQueue(bool stay) : queue(stay) {}
 
     // Process runs on the test's own thread: a lost hand-over would hang it.
-    Watchdog watchdog{10s, testing::UnitTest::GetInstance()->current_test_info()->name()};
+    CWatchdog watchdog{10s, testing::UnitTest::GetInstance()->current_test_info()->name()};
 
     void Record(std::size_t lane, std::uint64_t value)
     {
@@ -160,7 +162,7 @@ TEST(CommandQueue, EmptyMidFrameFlushesNeitherEndNorWakeTheFrame)
 
 TEST(CommandQueue, AFrameEndGivenWhileABatchRunsIsServed)
 {
-    Watchdog watchdog(10s, "frame end during a batch");
+    CWatchdog watchdog(10s, "frame end during a batch");
     CommandPool<TestCommand> pool("test_command");
     CCommandQueue<TestCommand> queue(true);
     std::promise<void> inside;
@@ -240,7 +242,7 @@ TEST(FrameCounter, WaitReturnsOnceTheCountExceedsTheFrameGiven)
     frames.SignalFrameDone();
     EXPECT_EQ(frames.WaitForFrame(0), 2u);
     EXPECT_EQ(frames.WaitForFrame(1), 2u);
-    Watchdog watchdog(10s, "frame wait");
+    CWatchdog watchdog(10s, "frame wait");
     auto waiter = std::async(std::launch::async, [&] { return frames.WaitForFrame(2); });
     EXPECT_EQ(waiter.wait_for(20ms), std::future_status::timeout);
     frames.SignalFrameDone();
@@ -249,7 +251,7 @@ TEST(FrameCounter, WaitReturnsOnceTheCountExceedsTheFrameGiven)
 
 TEST(FrameCounter, ShutdownReleasesWaitersAndTheCountStillRises)
 {
-    Watchdog watchdog(10s, "frame counter shutdown");
+    CWatchdog watchdog(10s, "frame counter shutdown");
     CFrameCounter frames;
     auto waiter = std::async(std::launch::async, [&] { return frames.WaitForFrame(5); });
     EXPECT_EQ(waiter.wait_for(20ms), std::future_status::timeout);

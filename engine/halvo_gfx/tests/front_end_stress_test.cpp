@@ -17,12 +17,15 @@
 #include <pass_builder.h>
 #include <recording_gfx_system.h>
 #include <recording_renderer.h>
-#include "watchdog.h"
+#include <hlv_testing/slow_build.h>
+#include <hlv_testing/watchdog.h>
 
 
 using namespace std::chrono_literals;
 using namespace hlv_gfx;
 using hlv_core::Adopt;
+using hlv_testing::CWatchdog;
+using hlv_testing::kSlowBuild;
 
 namespace {
 
@@ -67,7 +70,7 @@ TEST(FrontEndStress, StartUpPatternAlwaysLetsProcessCommandsReturn)
     // A fresh front end and render thread per round cost far more in slow
     // (sanitized or unoptimised) builds: 2 000 rounds there.
     const int rounds = kSlowBuild ? 2000 : 10000;
-    Watchdog watchdog(kSlowBuild ? 100s : 30s, "start-up pattern");
+    CWatchdog watchdog(kSlowBuild ? 100s : 30s, "start-up pattern");
     auto system = Adopt(new CountingGfxSystem);
     auto buffer = Adopt(new CVertexBuffer("vb"));
     std::minstd_rand producer(1);
@@ -104,7 +107,7 @@ TEST(FrontEndStress, StartUpPatternAlwaysLetsProcessCommandsReturn)
 TEST(FrontEndStress, DrainReturnsOnlyAfterEveryEarlierCommandWroteItsResult)
 {
     const int rounds = kSlowBuild ? 400 : 2000;
-    Watchdog watchdog(kSlowBuild ? 100s : 30s, "drains with result words");
+    CWatchdog watchdog(kSlowBuild ? 100s : 30s, "drains with result words");
     auto system = Adopt(new CountingGfxSystem);
     system->pause = true;
     auto gfx = Adopt(new MTGfxSystem("The Multi Threaded Gfx System"));
@@ -145,7 +148,7 @@ TEST(FrontEndStress, DrainReturnsOnlyAfterEveryEarlierCommandWroteItsResult)
 TEST(FrontEndStress, ShutdownReleasesEveryWaitWithinASecond)
 {
     const int rounds = kSlowBuild ? 300 : 1000;
-    Watchdog watchdog(kSlowBuild ? 100s : 30s, "shutdown of both front ends");
+    CWatchdog watchdog(kSlowBuild ? 100s : 30s, "shutdown of both front ends");
     auto system = Adopt(new CountingGfxSystem);
     auto renderer = Adopt(new hlv_gfx_test::CRecordingRenderer);
     std::minstd_rand rng(5);
@@ -267,7 +270,7 @@ TEST(FrontEndStress, EachDrawReceivesTheShaderValuesWrittenForIt)
 {
     constexpr int kDraws = 50;
     const int frames = kSlowBuild ? 10 : 30;
-    Watchdog watchdog(60s, "per-draw shader values");
+    CWatchdog watchdog(60s, "per-draw shader values");
     auto renderer = Adopt(new MatrixRecordingRenderer);
     auto front = Adopt(new MTRenderer("renderer"));
     front->SetRenderer(renderer);

@@ -20,12 +20,15 @@
 
 #include <recording_gfx_system.h>
 #include <recording_renderer.h>
-#include "watchdog.h"
+#include <hlv_testing/slow_build.h>
+#include <hlv_testing/watchdog.h>
 
 
 using namespace std::chrono_literals;
 using namespace hlv_gfx;
 using hlv_core::Adopt;
+using hlv_testing::CWatchdog;
+using hlv_testing::kSlowBuild;
 
 namespace {
 
@@ -104,7 +107,7 @@ TEST(LockstepStress, FramesRunWholeOnceInOrderAndTheUpdateThreadStaysOneFrameAhe
     // In sanitized builds (several times slower, 2 cores in CI) the
     // run is cut to 50 000 frames.
     const std::uint64_t frames = kSlowBuild ? 50000 : 100000;
-    Watchdog watchdog(kSlowBuild ? 100s : 60s, "lockstep");
+    CWatchdog watchdog(kSlowBuild ? 100s : 60s, "lockstep");
 
     auto renderer = Adopt(new LockstepRenderer(frames * 22));
     auto system = Adopt(new LockstepGfxSystem);

@@ -10,12 +10,13 @@
 #include <gtest/gtest.h>
 
 #include <recording_renderer.h>
-#include "watchdog.h"
+#include <hlv_testing/watchdog.h>
 
 using namespace std::chrono_literals;
 using namespace hlv_gfx;
 using hlv_core::Adopt;
 using hlv_gfx_test::CRecordingRenderer;
+using hlv_testing::CWatchdog;
 using Calls = std::vector<std::string>;
 
 namespace {
@@ -39,7 +40,7 @@ struct RendererFixture : testing::Test {
     }
 
     // ProcessCommands runs on the test's own thread: a lost hand-over would hang it.
-    Watchdog watchdog{10s, testing::UnitTest::GetInstance()->current_test_info()->name()};
+    CWatchdog watchdog{10s, testing::UnitTest::GetInstance()->current_test_info()->name()};
     HandleOf<CRecordingRenderer> recorder;
     HandleOf<MTRenderer> front;
     HandleOf<CVertexBuffer> vb = Adopt(new CVertexBuffer("vb"));

@@ -10,10 +10,11 @@
 #include <halvo_gfx/GFX_RESULT.h>
 #include <halvo_gfx/texture_buffer.h>
 
-#include "watchdog.h"
+#include <hlv_testing/watchdog.h>
 
 using namespace hlv_gfx;
 using hlv_core::Adopt;
+using hlv_testing::CWatchdog;
 
 namespace {
 
@@ -36,7 +37,7 @@ void WriteFrame(CTextureBuffer& buffer, std::uint64_t texels, float value)
 // written must be seen.
 TEST(TextureBufferGuardStress, UploadsSeeWholeFramesAndNeverMissTheLast)
 {
-    Watchdog watchdog(std::chrono::seconds(60), "texture buffer write-back and upload");
+    CWatchdog watchdog(std::chrono::seconds(60), "texture buffer write-back and upload");
     auto buffer = Adopt(new CTextureBuffer("t"));
     ASSERT_EQ(buffer->SetTexelFormat(), GFXR_OK);
     constexpr int kFrames = 5000;

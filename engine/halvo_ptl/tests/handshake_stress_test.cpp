@@ -9,12 +9,14 @@
 
 #include <gtest/gtest.h>
 
+#include <hlv_testing/watchdog.h>
+
 #include "test_particles.h"
-#include "watchdog.h"
 
 using namespace hlv_ptl;
 using namespace ptl_test;
 using namespace std::chrono_literals;
+using hlv_testing::CWatchdog;
 
 namespace {
 

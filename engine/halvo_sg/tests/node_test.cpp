@@ -13,13 +13,14 @@
 #include <halvo_sg/group_node.h>
 #include <halvo_sg/particle_system_node.h>
 #include <halvo_sg/update_visitor.h>
-#include <watchdog.h>
+#include <hlv_testing/watchdog.h>
 
 namespace hlv_sg {
 namespace {
 
 using hlv_core::Adopt;
 using hlv_core::CResourceHandle;
+using hlv_testing::CWatchdog;
 
 class CCountingController : public IController {
 public:
@@ -153,7 +154,7 @@ TEST(Controllers, RefusedControllersAreNotStored)
 
 TEST(Controllers, AddingToItsOwnNodeAgainKeepsTheEntry)
 {
-    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(10), "AddController on the controller's own node");
+    CWatchdog watchdog(std::chrono::seconds(10), "AddController on the controller's own node");
     auto node = Adopt(new INode("node"));
     CCountingController other, controller;
     node->AddController(&other);
@@ -165,7 +166,7 @@ TEST(Controllers, AddingToItsOwnNodeAgainKeepsTheEntry)
 
 TEST(Controllers, MovingToAnotherNodeDetachesFromTheFirst)
 {
-    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(10), "AddController across two nodes");
+    CWatchdog watchdog(std::chrono::seconds(10), "AddController across two nodes");
     auto a = Adopt(new INode("a"));
     auto b = Adopt(new INode("b"));
     CCountingController controller;

@@ -10,7 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <render_scene.h>
-#include <watchdog.h>
+#include <hlv_testing/slow_build.h>
+#include <hlv_testing/watchdog.h>
 
 #include <halvo_gfx/render_commands.h>
 #include <halvo_sg/basic_mt_render_visitor.h>
@@ -19,14 +20,12 @@ namespace hlv_sg {
 namespace {
 
 using namespace hlv_sg_test;
+using hlv_testing::CWatchdog;
+using hlv_testing::kThreadSanitizer;
 
 constexpr int kGeometryNodes = 250;
 
-#if defined(__SANITIZE_THREAD__)
-constexpr int kFrames = 4;  // the thread sanitizer runs several times slower
-#else
-constexpr int kFrames = 20;
-#endif
+constexpr int kFrames = kThreadSanitizer ? 4 : 20;  // the thread sanitizer runs several times slower
 
 // Holds the render thread in its first PushMatrix until the gate opens, and
 // can slow every PushMatrix down.
@@ -114,7 +113,7 @@ void RunFrame(GatedScene& s)
 
 TEST(RenderVisitorStress, PoolRunsDryAndNothingIsLost)
 {
-    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(100), "render visitor with exhausted pools");
+    CWatchdog watchdog(std::chrono::seconds(100), "render visitor with exhausted pools");
     GatedScene s;
 
     // Frame 1: the render thread is held until the update thread has used up
@@ -151,7 +150,7 @@ std::size_t GiveUpReports(const std::string& text)
 
 TEST(RenderVisitorStress, PausedRenderThreadEndsTheWaitWithOneReport)
 {
-    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "render visitor with a paused render thread");
+    CWatchdog watchdog(std::chrono::seconds(60), "render visitor with a paused render thread");
     GatedScene s(true);
 
     testing::internal::CaptureStderr();
@@ -175,7 +174,7 @@ TEST(RenderVisitorStress, PausedRenderThreadEndsTheWaitWithOneReport)
 
 TEST(RenderVisitorStress, StoppedRenderThreadEndsTheWaitWithOneReport)
 {
-    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "render visitor with a stopped render thread");
+    CWatchdog watchdog(std::chrono::seconds(60), "render visitor with a stopped render thread");
     GatedScene s;
     s.scene.renderThread->Stop();
 

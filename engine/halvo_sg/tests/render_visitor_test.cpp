@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <render_scene.h>
-#include <watchdog.h>
+#include <hlv_testing/watchdog.h>
 
 #include <halvo_sg/RESULT.h>
 #include <halvo_sg/basic_mt_render_visitor.h>
@@ -23,6 +23,7 @@ namespace {
 
 using namespace hlv_sg_test;
 using hlv_shade_test::Matrix;
+using hlv_testing::CWatchdog;
 
 const hlv_gfx::VIEWPORT kOuterViewport{0, 0, 200, 100};
 const hlv_gfx::VIEWPORT kInnerViewport{10, 20, 64, 32};
@@ -68,7 +69,7 @@ bool WaitForCalls(const CRenderScene& scene, const std::string& call, std::size_
 
 TEST(RenderVisitor, CameraClearMasks)
 {
-    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "camera clear masks");
+    CWatchdog watchdog(std::chrono::seconds(60), "camera clear masks");
     CRenderScene scene;
     auto camera = MakeCamera("camera", kInnerViewport, {0, 0, -5});
     auto node = MakeCameraNode("camera node", camera);
@@ -98,7 +99,7 @@ TEST(RenderVisitor, CameraClearMasks)
 
 TEST(RenderVisitor, NestedCamerasRestoreTheOuterFramebufferAndCamera)
 {
-    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "nested cameras");
+    CWatchdog watchdog(std::chrono::seconds(60), "nested cameras");
     CRenderScene scene;
     auto effect = MakeEffect("effect");
     hlv_slot::CEffectOutputSlot effectOutput(effect);
@@ -140,7 +141,7 @@ TEST(RenderVisitor, NestedCamerasRestoreTheOuterFramebufferAndCamera)
 
 TEST(RenderVisitor, InstanceCounts)
 {
-    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "instance counts");
+    CWatchdog watchdog(std::chrono::seconds(60), "instance counts");
     CRenderScene scene;
     auto effect = MakeEffect("effect");
     hlv_slot::CEffectOutputSlot effectOutput(effect);
@@ -168,7 +169,7 @@ TEST(RenderVisitor, InstanceCounts)
 
 TEST(RenderVisitor, EveryDrawSeesItsOwnMatricesWithASharedEffect)
 {
-    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "per-draw values");
+    CWatchdog watchdog(std::chrono::seconds(60), "per-draw values");
     CRenderScene scene;
     auto effect = MakeEffect("shared effect");
     hlv_slot::CEffectOutputSlot effectOutput(effect);
@@ -207,7 +208,7 @@ TEST(RenderVisitor, EveryDrawSeesItsOwnMatricesWithASharedEffect)
 
 TEST(RenderVisitor, BatchIsHandedOverAfterEveryTenthGeometryNode)
 {
-    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "batches every 10 geometry nodes");
+    CWatchdog watchdog(std::chrono::seconds(60), "batches every 10 geometry nodes");
     CRenderScene scene;
     auto effect = MakeEffect("effect");
     hlv_slot::CEffectOutputSlot effectOutput(effect);
@@ -259,7 +260,7 @@ TEST(RenderVisitor, BatchIsHandedOverAfterEveryTenthGeometryNode)
 
 TEST(RenderVisitor, EveryIndexedDrawIsHandedOver)
 {
-    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "indexed draws hand over");
+    CWatchdog watchdog(std::chrono::seconds(60), "indexed draws hand over");
     CRenderScene scene;
     auto effect = MakeEffect("effect");
     hlv_slot::CEffectOutputSlot effectOutput(effect);
@@ -277,7 +278,7 @@ TEST(RenderVisitor, EveryIndexedDrawIsHandedOver)
 
 TEST(RenderVisitor, GeometryOutsideACameraRecordsNothing)
 {
-    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "geometry outside a camera");
+    CWatchdog watchdog(std::chrono::seconds(60), "geometry outside a camera");
     CRenderScene scene;
     auto effect = MakeEffect("effect");
     hlv_slot::CEffectOutputSlot effectOutput(effect);
@@ -288,7 +289,7 @@ TEST(RenderVisitor, GeometryOutsideACameraRecordsNothing)
 
 TEST(RenderVisitor, CameraNodeWithoutCameraStaysBalanced)
 {
-    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "camera node without camera");
+    CWatchdog watchdog(std::chrono::seconds(60), "camera node without camera");
     CRenderScene scene;
     auto effect = MakeEffect("effect");
     hlv_slot::CEffectOutputSlot effectOutput(effect);
@@ -306,7 +307,7 @@ TEST(RenderVisitor, CameraNodeWithoutCameraStaysBalanced)
 
 TEST(RenderVisitor, RenderStateNodeBracketsItsSubtree)
 {
-    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "render-state node");
+    CWatchdog watchdog(std::chrono::seconds(60), "render-state node");
     CRenderScene scene;
     auto effect = MakeEffect("effect");
     hlv_slot::CEffectOutputSlot effectOutput(effect);
@@ -333,7 +334,7 @@ TEST(RenderVisitor, RenderStateNodeBracketsItsSubtree)
 
 TEST(RenderVisitor, PostProcessingNodeDrawsItsShadeNodesInOrderAndHandsThemOver)
 {
-    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "post-processing node");
+    CWatchdog watchdog(std::chrono::seconds(60), "post-processing node");
     CRenderScene scene;
     auto post = Adopt(new CLinearPostProcessingNode("post"));
     auto published = std::make_unique<hlv_shade::CFramebuffer2DNode>();

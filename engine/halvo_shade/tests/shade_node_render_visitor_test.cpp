@@ -9,7 +9,7 @@
 #include <draw_recording_renderer.h>
 #include <pass_builder.h>
 #include <test_render_thread.h>
-#include <watchdog.h>
+#include <hlv_testing/watchdog.h>
 
 #include <halvo_core/handle.h>
 #include <halvo_gfx/effect.h>
@@ -26,6 +26,7 @@ using hlv_core::Adopt;
 using hlv_core::CResourceHandle;
 using Calls = std::vector<std::string>;
 using hlv_shade_test::Matrix;
+using hlv_testing::CWatchdog;
 
 CResourceHandle<hlv_gfx::CTexture> Texture(const std::string& name, std::uint64_t width, std::uint64_t height)
 {
@@ -97,7 +98,7 @@ Matrix Diagonal(float x, float y)
 
 TEST(ShadeNodeRenderVisitor, DrawsOneQuadIntoTheNodesTarget)
 {
-    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "shade node quad");
+    CWatchdog watchdog(std::chrono::seconds(60), "shade node quad");
     Recording r;
     ThreeInputNode n;
     EXPECT_EQ(n.node.Accept(&r.visitor), MSNR_OK);
@@ -111,7 +112,7 @@ TEST(ShadeNodeRenderVisitor, DrawsOneQuadIntoTheNodesTarget)
 
 TEST(ShadeNodeRenderVisitor, NodeWithoutPassStopsBeforeTheQuad)
 {
-    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "shade node without pass");
+    CWatchdog watchdog(std::chrono::seconds(60), "shade node without pass");
     Recording r;
     CCustomShadeNode node;
     auto target = Adopt(new hlv_gfx::CFramebuffer("target"));
@@ -131,7 +132,7 @@ TEST(ShadeNodeRenderVisitor, WithoutRendererNothingIsRecorded)
 
 TEST(ShadeNodeRenderVisitor, FramebufferNodeRecordsNothing)
 {
-    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "framebuffer node");
+    CWatchdog watchdog(std::chrono::seconds(60), "framebuffer node");
     Recording r;
     CFramebuffer2DNode node;
     auto framebuffer = Adopt(new hlv_gfx::CFramebuffer("scene"));
@@ -143,7 +144,7 @@ TEST(ShadeNodeRenderVisitor, FramebufferNodeRecordsNothing)
 
 TEST(ShadeNodeRenderVisitor, ScreenPassHasNoDrawBuffers)
 {
-    hlv_shade_test::Watchdog watchdog(std::chrono::seconds(60), "screen pass");
+    CWatchdog watchdog(std::chrono::seconds(60), "screen pass");
     Recording r;
     ThreeInputNode n;
     n.node.SetRenderTarget({}, {});

@@ -21,13 +21,15 @@
 
 #include <gtest/gtest.h>
 
+#include <hlv_testing/watchdog.h>
+
 #include "fake_clock.h"
 #include "qt_test_application.h"
-#include "watchdog.h"
 
 using pld_qt::QtTimeLineDataStore;
 using pld_qt::QtTimeLineWidget;
 using pld_qt::QtTimer;
+using hlv_testing::CWatchdog;
 
 namespace {
 
@@ -142,7 +144,7 @@ TEST_F(QtTimeLineTest, PaintedTicksFallEveryTwentyPixels)
 
 TEST_F(QtTimeLineTest, ZeroLengthTimelinePaintsAndReturns)
 {
-    Watchdog watchdog(std::chrono::seconds(20), "ZeroLengthTimelinePaintsAndReturns");
+    CWatchdog watchdog(std::chrono::seconds(20), "ZeroLengthTimelinePaintsAndReturns");
     auto timer = Clock(0, 0);
     timeline.timerRangeEvent(timer.get());
     EXPECT_FLOAT_EQ(store().length(), 0.0f);
@@ -277,7 +279,7 @@ TEST_F(QtTimeLineTest, FormatsTimeAsMinutesSecondsMilliseconds)
 
 TEST_F(QtTimeLineTest, ClockTicksOnAnotherThreadArriveOnTheMainThread)
 {
-    Watchdog watchdog(std::chrono::seconds(20), "ClockTicksOnAnotherThreadArriveOnTheMainThread");
+    CWatchdog watchdog(std::chrono::seconds(20), "ClockTicksOnAnotherThreadArriveOnTheMainThread");
     auto timer = Clock(0, 3000);
     timeline.timerRangeEvent(timer.get());
     // Connected by name, as the application wires it.

@@ -13,10 +13,12 @@
 
 #include <gtest/gtest.h>
 
+#include <hlv_testing/watchdog.h>
+
 #include "fake_clock.h"
-#include "watchdog.h"
 
 using pld_qt::QtTimer;
+using hlv_testing::CWatchdog;
 
 TEST(QtTimerStress, TicksRaceWithPlayPauseAndScrubs)
 {
@@ -27,7 +29,7 @@ TEST(QtTimerStress, TicksRaceWithPlayPauseAndScrubs)
     // plus the carried fraction after it.
     constexpr std::uint64_t kSlackMs = 3;
 
-    Watchdog watchdog(std::chrono::seconds(120), "TicksRaceWithPlayPauseAndScrubs");
+    CWatchdog watchdog(std::chrono::seconds(120), "TicksRaceWithPlayPauseAndScrubs");
     auto clock = std::make_shared<FakeClock>();
     QtTimer timer(clock);
     timer.setEndTime(kEnd);

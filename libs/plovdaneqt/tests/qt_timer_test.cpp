@@ -11,10 +11,12 @@
 
 #include <gtest/gtest.h>
 
+#include <hlv_testing/watchdog.h>
+
 #include "fake_clock.h"
-#include "watchdog.h"
 
 using pld_qt::QtTimer;
+using hlv_testing::CWatchdog;
 
 namespace {
 
@@ -202,7 +204,7 @@ TEST_F(QtTimerTest, TimeRunningBackwardsGivesNoDelta)
 
 TEST(QtTimerScrub, ScrubFromAnotherThreadIsNeverLost)
 {
-    Watchdog watchdog(std::chrono::seconds(30), "ScrubFromAnotherThreadIsNeverLost");
+    CWatchdog watchdog(std::chrono::seconds(30), "ScrubFromAnotherThreadIsNeverLost");
     auto clock = std::make_shared<FakeClock>();
     QtTimer timer(clock);
     timer.setEndTime(1000000);

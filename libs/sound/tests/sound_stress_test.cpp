@@ -7,14 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <hlv_testing/watchdog.h>
+
 #include "tone_track.h"
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <cstdio>
-#include <cstdlib>
-#include <mutex>
 #include <random>
 #include <thread>
 #include <vector>
@@ -22,41 +20,11 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-// Ends the process when the test has not finished by the deadline.
-class Watchdog {
-public:
-    explicit Watchdog(std::chrono::seconds limit)
-        : thread_([this, limit] {
-              std::unique_lock lock(mutex_);
-              if (!done_cv_.wait_for(lock, limit, [this] { return done_; })) {
-                  std::fprintf(stderr, "watchdog: the sound stress test hung\n");
-                  std::fflush(stderr);
-                  std::_Exit(2);
-              }
-          })
-    {
-    }
-    ~Watchdog()
-    {
-        {
-            std::lock_guard lock(mutex_);
-            done_ = true;
-        }
-        done_cv_.notify_all();
-        thread_.join();
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable done_cv_;
-    bool done_ = false;
-    std::thread thread_;
-};
+using hlv_testing::CWatchdog;
 
 TEST(SoundStress, ChannelCallsRaceTheAudioCallback)
 {
-    Watchdog watchdog(90s);
+    CWatchdog watchdog(90s, "channel calls racing the audio callback");
     const auto track = sound_testing::MakeToneTrack("stress_tone", 44100, 2, 44100 / 2, 330.0, 128);
 
     FMOD::System* system = nullptr;

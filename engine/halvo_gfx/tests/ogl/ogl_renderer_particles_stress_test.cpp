@@ -13,12 +13,15 @@
 #include <halvo_gfx/effect_snapshot.h>
 #include <halvo_gfx/gfx_types.h>
 
-#include "watchdog.h"
+#include <hlv_testing/slow_build.h>
+#include <hlv_testing/watchdog.h>
 
 namespace hlv_ogl_test {
 namespace {
 
 using namespace hlv_gfx;
+using hlv_testing::CWatchdog;
+using hlv_testing::kSlowBuild;
 
 constexpr int kGrid = 10;
 constexpr int kCell = 4;
@@ -53,7 +56,7 @@ using OglRendererParticlesStress = COglRendererTest;
 
 TEST_F(OglRendererParticlesStress, DrawnFramesAreWholeAndTheLastOneIsDrawn)
 {
-    Watchdog watchdog(std::chrono::seconds(90), "particle frames written while drawn");
+    CWatchdog watchdog(std::chrono::seconds(90), "particle frames written while drawn");
     hlv_gl_test::CTestFramebuffer target(kTarget, kTarget);
     ASSERT_TRUE(target.IsComplete());
     auto pass = MakePass("particles.vs.glsl", "vertex_color.ps.glsl");

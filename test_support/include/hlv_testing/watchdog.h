@@ -1,6 +1,7 @@
 #pragma once
-// Ends the test program when a test runs past its deadline, so a hang shows
-// up as a failure with a message instead of a stuck run.
+// Fails a test that would hang: if the watchdog still lives when its deadline
+// passes, it names what hung on the standard error stream and ends the
+// process with a failure status (a hung thread cannot be made to return).
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -10,14 +11,18 @@
 #include <thread>
 #include <utility>
 
-class Watchdog {
-public:
-    Watchdog(std::chrono::milliseconds limit, std::string what)
-        : m_what(std::move(what)), m_thread([this, limit] { Watch(limit); })
-    {
-    }
+namespace hlv_testing {
 
-    ~Watchdog()
+class CWatchdog {
+public:
+    CWatchdog(std::chrono::milliseconds limit, std::string what) : m_what(std::move(what))
+    {
+        m_thread = std::thread([this, limit] { Watch(limit); });
+    }
+    CWatchdog(const CWatchdog&) = delete;
+    CWatchdog& operator=(const CWatchdog&) = delete;
+
+    ~CWatchdog()
     {
         {
             std::lock_guard<std::mutex> lock(m_mutex);
@@ -27,23 +32,22 @@ public:
         m_thread.join();
     }
 
-    Watchdog(const Watchdog&) = delete;
-    Watchdog& operator=(const Watchdog&) = delete;
-
 private:
     void Watch(std::chrono::milliseconds limit)
     {
         std::unique_lock<std::mutex> lock(m_mutex);
         if (m_wake.wait_for(lock, limit, [this] { return m_done; })) return;
-        std::fprintf(stderr, "Watchdog: %s did not finish within %lld ms\n", m_what.c_str(),
+        std::fprintf(stderr, "\nWATCHDOG: %s did not finish within %lld ms\n", m_what.c_str(),
                      static_cast<long long>(limit.count()));
         std::fflush(stderr);
-        std::_Exit(EXIT_FAILURE);
+        std::_Exit(3);
     }
 
+    std::string m_what;
     std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_done = false;
-    std::string m_what;
     std::thread m_thread;
 };
+
+}  // namespace hlv_testing
