@@ -10,34 +10,13 @@
 #include <halvo_gfx/gfx_types.h>
 #include <halvo_gfx/render_pass_snapshot.h>
 
+#include <pass_builder.h>
+
 namespace {
 
-using hlv_core::Adopt;
 using hlv_core::CResourceHandle;
 using namespace hlv_gfx;
-
-// The demo's usual pass: three matrices, the camera position, four
-// controller floats and two sampled textures.
-CResourceHandle<CRenderPass> TypicalPass()
-{
-    auto pass = Adopt(new CRenderPass("pass"));
-    auto add = [&](const char* name, std::uint32_t type) {
-        auto variable = Adopt(new CShaderVariable(name));
-        variable->SetType(type);
-        variable->AllocateValue(ShaderVariableTypeSize(type));
-        pass->GetVariables().push_back(variable);
-    };
-    add("mat_proj", SVT_FLOAT_MAT4);
-    add("mat_view", SVT_FLOAT_MAT4);
-    add("mat_world", SVT_FLOAT_MAT4);
-    add("vec_cam_pos_ws", SVT_FLOAT_VEC3);
-    for (const char* name : {"fade", "time", "glow", "scale"}) add(name, SVT_FLOAT);
-    add("diffuse", SVT_SAMPLER_2D);
-    add("detail", SVT_SAMPLER_2D);
-    pass->SetTexture(Adopt(new CTexture("a")), "diffuse");
-    pass->SetTexture(Adopt(new CTexture("b")), "detail");
-    return pass;
-}
+using hlv_gfx_test::TypicalPass;
 
 void BM_SnapshotCaptureReusingStorage(benchmark::State& state)
 {

@@ -12,24 +12,12 @@
 
 #include <hlv_testing/watchdog.h>
 
+#include "texture_buffer_frames.h"
+
 using namespace hlv_gfx;
 using hlv_core::Adopt;
+using hlv_gfx_test::WriteFrame;
 using hlv_testing::CWatchdog;
-
-namespace {
-
-// Makes room for at least texels texels (the memory never shrinks) and fills
-// every float it holds with value.
-void WriteFrame(CTextureBuffer& buffer, std::uint64_t texels, float value)
-{
-    buffer.WriteData([&](CBuffer& memory) {
-        ASSERT_EQ(memory.Allocate(memory.GetLayout(), texels), GFXR_OK);
-        auto* floats = reinterpret_cast<float*>(memory.GetData());
-        for (std::uint64_t i = 0; i < memory.GetDataSize() / sizeof(float); ++i) floats[i] = value;
-    });
-}
-
-}  // namespace
 
 // A writer thread (the particle write-back) fills and grows the memory frame
 // after frame while an uploader thread (the render thread) copies it out

@@ -7,23 +7,11 @@
 #include <halvo_gfx/gfx_types.h>
 #include <halvo_gfx/texture_buffer.h>
 
+#include "texture_buffer_frames.h"
+
 using namespace hlv_gfx;
 using hlv_core::Adopt;
-
-namespace {
-
-// Makes room for at least texels texels (the memory never shrinks) and fills
-// every float it holds with value.
-void WriteFrame(CTextureBuffer& buffer, std::uint64_t texels, float value)
-{
-    buffer.WriteData([&](CBuffer& memory) {
-        ASSERT_EQ(memory.Allocate(memory.GetLayout(), texels), GFXR_OK);
-        auto* floats = reinterpret_cast<float*>(memory.GetData());
-        for (std::uint64_t i = 0; i < memory.GetDataSize() / sizeof(float); ++i) floats[i] = value;
-    });
-}
-
-}  // namespace
+using hlv_gfx_test::WriteFrame;
 
 TEST(TextureBufferGuard, UploadRunsOnlyAfterAWriteAndClearsTheFlagFirst)
 {

@@ -8,6 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <pass_builder.h>
 #include <test_render_thread.h>
 
 #include <halvo_core/handle.h>
@@ -113,26 +114,11 @@ private:
     CEffectSnapshot m_values;
 };
 
-// A typical pass of the demo: three matrices, the camera position, four
-// floats, two textures.
+// The demo's usual pass, its variables resolved, as the one pass of an
+// effect.
 CResourceHandle<CEffect> TypicalEffect()
 {
-    auto pass = Adopt(new CRenderPass("pass"));
-    auto add = [&](const char* name, std::uint32_t type) {
-        auto variable = Adopt(new CShaderVariable(name));
-        variable->SetType(type);
-        variable->AllocateValue(ShaderVariableTypeSize(type));
-        pass->GetVariables().push_back(variable);
-    };
-    add("mat_proj", SVT_FLOAT_MAT4);
-    add("mat_view", SVT_FLOAT_MAT4);
-    add("mat_world", SVT_FLOAT_MAT4);
-    add("vec_cam_pos_ws", SVT_FLOAT_VEC3);
-    for (const char* name : {"fade", "time", "glow", "scale"}) add(name, SVT_FLOAT);
-    add("diffuse", SVT_SAMPLER_2D);
-    add("detail", SVT_SAMPLER_2D);
-    pass->SetTexture(Adopt(new CTexture("a")), "diffuse");
-    pass->SetTexture(Adopt(new CTexture("b")), "detail");
+    auto pass = hlv_gfx_test::TypicalPass();
     pass->ResolveDefaultVariables();
     auto effect = Adopt(new CEffect("effect"));
     effect->passes.push_back(pass);

@@ -3,7 +3,6 @@
 // the second reads that part, scaled by its texture matrix, onto the screen.
 #include <GL/glew.h>
 
-#include <list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,11 +10,11 @@
 #include <gtest/gtest.h>
 
 #include "gl/gl_test.h"
+#include "ogl/collecting_listener.h"
 #include "ogl/gl_resource_builder.h"
 #include "screen_window.h"
 
 #include <halvo_core/handle.h>
-#include <halvo_core/message_listener.h>
 #include <halvo_gfx/gfx_types.h>
 #include <halvo_gfx/mt_renderer.h>
 #include <halvo_gfx/ogl/ogl_renderer.h>
@@ -31,6 +30,7 @@ namespace {
 using hlv_core::Adopt;
 using hlv_core::CResourceHandle;
 using hlv_gl_test::Rgba8;
+using hlv_ogl_test::CCollectingListener;
 
 constexpr char kFullScreenVertex[] = R"(#version 150 compatibility
 out vec2 v_uv;
@@ -60,22 +60,6 @@ void main()
     gl_FragColor = texture(uni_src, v_uv);
 }
 )";
-
-class CCollectingListener : public hlv_core::IMessageListener {
-public:
-    CCollectingListener() : IMessageListener("collecting listener") {}
-    std::uint32_t OnMessages(const std::list<std::string>& messages) override
-    {
-        texts.insert(texts.end(), messages.begin(), messages.end());
-        return 0;
-    }
-    std::uint32_t OnMessage(const std::string& message) override
-    {
-        texts.push_back(message);
-        return 0;
-    }
-    std::vector<std::string> texts;
-};
 
 class PostProcessingChain : public hlv_gl_test::CGlTest {
 protected:

@@ -7,31 +7,13 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include <list>
 #include <string>
 #include <vector>
 
-#include <halvo_core/message_listener.h>
-
+#include "ogl/collecting_listener.h"
 #include "ogl/gl_resource_builder.h"
 
 namespace hlv_ogl_test {
-
-class CCollectingListener : public hlv_core::IMessageListener {
-public:
-    explicit CCollectingListener(const std::string& name = "collecting listener") : IMessageListener(name) {}
-    std::uint32_t OnMessages(const std::list<std::string>& messages) override
-    {
-        texts.insert(texts.end(), messages.begin(), messages.end());
-        return 0;
-    }
-    std::uint32_t OnMessage(const std::string& message) override
-    {
-        texts.push_back(message);
-        return 0;
-    }
-    std::vector<std::string> texts;
-};
 
 class COglRendererTest : public hlv_gl_test::CGlTest {
 protected:
