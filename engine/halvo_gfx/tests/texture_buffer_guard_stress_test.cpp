@@ -31,18 +31,24 @@ TEST(TextureBufferGuardStress, UploadsSeeWholeFramesAndNeverMissTheLast)
     constexpr int kFrames = 5000;
     std::atomic<bool> writerDone{false};
     std::atomic<int> torn{0};
+    std::atomic<int> uploads{0};
 
     std::thread writer([&] {
         for (int frame = 1; frame <= kFrames; ++frame) {
+            // Every 500 frames the writer waits for an upload after the count
+            // read before its write, so copies fall between writes however the
+            // two threads are scheduled. (Read after the write, the count could
+            // already include the upload of that frame, and none would follow.)
+            const int seen = uploads.load();
             WriteFrame(*buffer, 16 + frame / 4, static_cast<float>(frame));
-            if (frame % 500 == 0) std::this_thread::yield();
+            if (frame % 500 == 0)
+                while (uploads.load() == seen) std::this_thread::yield();
         }
         writerDone.store(true);
     });
 
     std::vector<float> copy;
     float lastSeen = 0.f;
-    int uploads = 0;
     auto upload = [&](const CBuffer& memory) {
         const std::uint64_t bytes = memory.GetDataSize();
         copy.resize(bytes / sizeof(float));
@@ -65,6 +71,6 @@ TEST(TextureBufferGuardStress, UploadsSeeWholeFramesAndNeverMissTheLast)
 
     EXPECT_EQ(torn.load(), 0);
     EXPECT_EQ(lastSeen, static_cast<float>(kFrames));
-    EXPECT_GT(uploads, 1);
+    EXPECT_GT(uploads.load(), 1);
     EXPECT_FALSE(buffer->IsChanged());
 }
