@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/test_particle_node.h"
+
 #include <halvo_core/handle.h>
 #include <halvo_sg/RESULT.h>
 #include <halvo_sg/camera_node.h>
@@ -68,11 +70,7 @@ public:
     }
 };
 
-class CTestParticleNode : public AParticleSystemNode {
-public:
-    using AParticleSystemNode::AParticleSystemNode;
-    std::uint32_t UpdateParticleSystem(const frame_time_record&) override { return MSGR_OK; }
-};
+using hlv_sg_test::CTestParticleNode;
 
 // One node of every kind, each with a child where it takes one.
 struct EveryKind {

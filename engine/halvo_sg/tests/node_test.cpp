@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/test_particle_node.h"
+
 #include <halvo_core/handle.h>
 #include <halvo_gfx/perspective_camera.h>
 #include <halvo_sg/RESULT.h>
@@ -40,18 +42,7 @@ private:
     bool m_accepts;
 };
 
-class CTestParticleNode : public AParticleSystemNode {
-public:
-    using AParticleSystemNode::AParticleSystemNode;
-    std::uint32_t UpdateParticleSystem(const frame_time_record& time) override
-    {
-        ++steps;
-        lastMilliseconds = time.milliseconds;
-        return MSGR_OK;
-    }
-    int steps = 0;
-    std::uint64_t lastMilliseconds = 0;
-};
+using hlv_sg_test::CTestParticleNode;
 
 TEST(GroupNode, AddChildSetsParentAndReturnsIndex)
 {

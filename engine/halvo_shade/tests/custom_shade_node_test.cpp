@@ -20,6 +20,7 @@ namespace {
 using hlv_core::Adopt;
 using hlv_core::CResourceHandle;
 using hlv_gfx_test::AddVariable;
+using hlv_gfx_test::SizedTexture;
 
 CResourceHandle<hlv_gfx::CEffect> EffectWith(const std::string& name,
                                              const std::vector<std::pair<std::string, std::uint32_t>>& variables)
@@ -31,19 +32,12 @@ CResourceHandle<hlv_gfx::CEffect> EffectWith(const std::string& name,
     return effect;
 }
 
-CResourceHandle<hlv_gfx::CTexture> Texture(const std::string& name, std::uint64_t width, std::uint64_t height)
-{
-    auto texture = Adopt(new hlv_gfx::CTexture(name));
-    texture->width = width;
-    texture->height = height;
-    return texture;
-}
 
 CResourceHandle<hlv_gfx::CFramebuffer> FramebufferWith(const std::string& name, std::size_t colours)
 {
     auto framebuffer = Adopt(new hlv_gfx::CFramebuffer(name));
     for (std::size_t i = 0; i < colours; ++i)
-        framebuffer->colorAttachments.push_back(Texture(name + " colour " + std::to_string(i), 1920, 1080));
+        framebuffer->colorAttachments.push_back(SizedTexture(name + " colour " + std::to_string(i), 1920, 1080));
     return framebuffer;
 }
 
@@ -106,7 +100,7 @@ TEST(CustomShadeNode, ConnectedInputsWriteIntoThePass)
     scale.NotifyInputs();
     EXPECT_EQ(FloatValue(*pass->FindVariable("uni_scale_f")), 4.0f);
 
-    const auto texture = Texture("picture", 256, 256);
+    const auto texture = SizedTexture("picture", 256, 256);
     hlv_slot::CTexture2DOutputSlot picture(texture);
     EXPECT_EQ(node.ConnectTexture2DInput("uni_tex_smp", &picture), MSNR_OK);
     EXPECT_EQ(pass->GetTexture(0).get(), texture.get());
@@ -129,7 +123,7 @@ TEST(CustomShadeNode, SwappingTheEffectKeepsConnectionsAndFeedsTheNewPassOnly)
     node.GetEffectInput().Connect(&effectOutput);
 
     hlv_slot::CVariantOutputSlot<float> scale(1.0f);
-    const auto texture = Texture("picture", 64, 64);
+    const auto texture = SizedTexture("picture", 64, 64);
     hlv_slot::CTexture2DOutputSlot picture(texture);
     node.ConnectFloatInput("uni_scale_f", &scale);
     node.ConnectTexture2DInput("uni_tex_smp", &picture);
@@ -155,7 +149,7 @@ TEST(CustomShadeNode, SwappingTheEffectKeepsConnectionsAndFeedsTheNewPassOnly)
     EXPECT_EQ(FloatValue(*newPass->FindVariable("uni_scale_f")), 7.0f);
     EXPECT_EQ(FloatValue(*oldPass->FindVariable("uni_scale_f")), 1.0f);
 
-    const auto other = Texture("other", 64, 64);
+    const auto other = SizedTexture("other", 64, 64);
     picture.SetValue(other);
     EXPECT_EQ(newPass->GetTexture(0).get(), other.get());
     EXPECT_EQ(oldPass->GetTexture(0).get(), texture.get());

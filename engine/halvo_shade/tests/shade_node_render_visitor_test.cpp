@@ -27,14 +27,8 @@ using hlv_core::CResourceHandle;
 using Calls = std::vector<std::string>;
 using hlv_shade_test::Matrix;
 using hlv_testing::CWatchdog;
+using hlv_gfx_test::SizedTexture;
 
-CResourceHandle<hlv_gfx::CTexture> Texture(const std::string& name, std::uint64_t width, std::uint64_t height)
-{
-    auto texture = Adopt(new hlv_gfx::CTexture(name));
-    texture->width = width;
-    texture->height = height;
-    return texture;
-}
 
 struct Recording {
     Recording()
@@ -68,7 +62,7 @@ struct ThreeInputNode {
         effectOutput.SetValue(effect);
         node.GetEffectInput().Connect(&effectOutput);
 
-        target->colorAttachments.push_back(Texture("target colour", 512, 512));
+        target->colorAttachments.push_back(SizedTexture("target colour", 512, 512));
         node.SetRenderTarget(target, {1});
         node.GetViewportInput().SetValue(hlv_gfx::VIEWPORT{0, 0, 256, 128});
 
@@ -82,7 +76,8 @@ struct ThreeInputNode {
 
     hlv_slot::CEffectOutputSlot effectOutput;
     CResourceHandle<hlv_gfx::CFramebuffer> target = Adopt(new hlv_gfx::CFramebuffer("target"));
-    hlv_slot::CTexture2DOutputSlot a{Texture("a", 100, 100)}, b{Texture("b", 100, 100)}, c{Texture("c", 100, 100)};
+    hlv_slot::CTexture2DOutputSlot a{SizedTexture("a", 100, 100)}, b{SizedTexture("b", 100, 100)},
+        c{SizedTexture("c", 100, 100)};
     CCustomShadeNode node;
 };
 
@@ -136,7 +131,7 @@ TEST(ShadeNodeRenderVisitor, FramebufferNodeRecordsNothing)
     Recording r;
     CFramebuffer2DNode node;
     auto framebuffer = Adopt(new hlv_gfx::CFramebuffer("scene"));
-    framebuffer->colorAttachments.push_back(Texture("scene colour", 64, 64));
+    framebuffer->colorAttachments.push_back(SizedTexture("scene colour", 64, 64));
     node.SetFramebuffer(framebuffer);
     EXPECT_EQ(node.Accept(&r.visitor), MSNR_OK);
     EXPECT_TRUE(r.Finish().empty());

@@ -24,6 +24,16 @@ inline hlv_core::CResourceHandle<hlv_gfx::CShaderVariable> AddVariable(hlv_gfx::
     return variable;
 }
 
+// A texture description of the given size.
+inline hlv_core::CResourceHandle<hlv_gfx::CTexture> SizedTexture(const std::string& name, std::uint64_t width,
+                                                                 std::uint64_t height)
+{
+    auto texture = hlv_core::Adopt(new hlv_gfx::CTexture(name));
+    texture->width = width;
+    texture->height = height;
+    return texture;
+}
+
 template <typename T, std::size_t N>
 void WriteValue(hlv_gfx::CShaderVariable& variable, const T (&values)[N])
 {
