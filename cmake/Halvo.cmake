@@ -36,7 +36,7 @@ function(hlv_add_library name)
 endfunction()
 
 # hlv_add_test(<name> LABELS <library> [gl] [stress] SOURCES ... DEPS ...
-#              [TIMEOUT seconds] [GL])
+#              [TIMEOUT seconds] [ENVIRONMENT ...] [SERIAL])
 # GL tests run under xvfb-run unless a display is already set up by the caller
 # (HLV_XVFB=OFF).
 option(HLV_XVFB "Run GL tests under xvfb-run" ON)
@@ -44,7 +44,7 @@ function(hlv_add_test name)
   if(NOT HLV_BUILD_TESTS)
     return()
   endif()
-  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;DEPS;LABELS;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(ARG "SERIAL" "TIMEOUT" "SOURCES;DEPS;LABELS;ENVIRONMENT" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main Threads::Threads)
   target_compile_options(${name} PRIVATE ${HLV_WARNINGS})
@@ -63,6 +63,11 @@ function(hlv_add_test name)
   endif()
   set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT ${ARG_TIMEOUT}
                                           ENVIRONMENT "${env}")
+  # A test whose threads hand work to each other thousands of times a second
+  # runs alone: beside a test that keeps every core busy it crawls.
+  if(ARG_SERIAL)
+    set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
+  endif()
 endfunction()
 
 # hlv_add_benchmark(<name> SOURCES ... DEPS ...)

@@ -77,6 +77,7 @@ TEST(LifecycleStress, StartAndStopCyclesWithRandomDelays)
         ASSERT_EQ(app.threadsStoppedCalls.load(), 1);
         ASSERT_LE(app.maxLead.load(), 1u) << "cycle " << cycle;
         ASSERT_EQ(app.context.wrongThreadCalls.load(), 0u);
+        ASSERT_EQ(app.context.tornFrames.load(), 0u) << "cycle " << cycle;
         ASSERT_FALSE(app.context.IsCurrent());
     }
 }
@@ -160,8 +161,13 @@ TEST(LifecycleStress, RendererErrorInTheFirstFrames)
 {
     for (int run = 0; run < 40; ++run) {
         CFakeApplication app;
+        // 0: in a start-up frame; else in one of the update thread's first
+        // frames, which may come before or after the start-up wait ends.
         const int frame = run % 4;
-        app.renderer->errorAtFrame = frame;
+        if (frame == 0)
+            app.FailDuringStartUp();
+        else
+            app.renderer->errorAtFrame = frame - 1;
         const std::uint32_t result = Start(app);
         if (frame == 0) {
             // The start-up frames are never all presented.

@@ -72,6 +72,22 @@ TEST(ApplicationStart, RunsTheStepsInOrderAndRendersFrames)
     EXPECT_EQ(app.context.wrongThreadCalls.load(), 0u);
 }
 
+// The update thread waits for the first start-up frame to be presented
+// before it records; a start-up frame end handed over while it records would
+// present half its frame.
+TEST(ApplicationStart, StartUpFramesNeverCutAnUpdateFrameInTwo)
+{
+    CWatchdog guard(30s, "start-up frames");
+    for (int run = 0; run < 20; ++run) {
+        CFakeApplication app;
+        app.frameTime = 1ms;
+        ASSERT_EQ(Start(app), hlv_app::APPR_OK);
+        ASSERT_TRUE(Eventually([&] { return app.framesBuilt.load() >= 4; }));
+        app.StopThreads();
+        EXPECT_EQ(app.context.tornFrames.load(), 0u) << "run " << run;
+    }
+}
+
 TEST(ApplicationStart, TheRenderThreadLetsGoOfItsObjectsAndContextBeforeTheStopReturns)
 {
     CWatchdog guard(10s, "release order");
@@ -239,17 +255,20 @@ TEST(ApplicationStop, AStopFromTheUpdateThreadEndsBothLoopsAndALaterStopJoins)
 {
     CWatchdog guard(10s, "stop from the update thread");
     CFakeApplication app;
+    // Armed once start-up is over: a stop during start-up is another case.
     struct StopOnFrame : hlv_app::IFrameHandler {
         CFakeApplication* app;
+        std::atomic<bool> armed{false};
         std::atomic<int> frames{0};
         void OnFrame() override
         {
-            if (++frames == 5) app->StopThreads();
+            if (armed && ++frames == 5) app->StopThreads();
         }
     } handler;
     handler.app = &app;
     app.AddFrameHandler(&handler);
     ASSERT_EQ(Start(app), hlv_app::APPR_OK);
+    handler.armed = true;
     ASSERT_TRUE(Eventually([&] { return app.IsStopRequested(); }));
     std::this_thread::sleep_for(20ms);
     EXPECT_EQ(handler.frames.load(), 5);
@@ -296,11 +315,11 @@ TEST(RendererErrors, HaltRenderingForGoodAndReachTheApplication)
     EXPECT_EQ(app.threadsStoppedCalls.load(), 1);
 }
 
-TEST(RendererErrors, AnErrorInTheFirstFrameEndsTheStartUpWait)
+TEST(RendererErrors, AnErrorInTheStartUpFramesEndsTheStartUpWait)
 {
     CWatchdog guard(10s, "error in the start-up frames");
     CFakeApplication app;
-    app.renderer->errorAtFrame = 0;
+    app.FailDuringStartUp();
     EXPECT_EQ(Start(app), hlv_app::APPR_RENDER_THREAD_HALTED);
     EXPECT_TRUE(app.log.Contains("UserStart"));
     EXPECT_TRUE(app.log.Contains("CloseSplashScreen"));

@@ -76,6 +76,7 @@ TEST(FrontEndStress, StartUpPatternAlwaysLetsProcessCommandsReturn)
     std::minstd_rand producer(1);
     std::uint64_t queued = 0;
     for (int round = 0; round < rounds; ++round) {
+        watchdog.Progress();
         auto gfx = Adopt(new MTGfxSystem("The Multi Threaded Gfx System"));
         gfx->SetGfxSystem(system);
         std::thread render([&, round] {
@@ -123,6 +124,7 @@ TEST(FrontEndStress, DrainReturnsOnlyAfterEveryEarlierCommandWroteItsResult)
             std::vector<HandleOf<CShader>> shaders(6);
             std::vector<std::uint32_t> words(6);
             for (int round = 0; round < rounds; ++round) {
+                watchdog.Progress();
                 const std::size_t count = 1 + rng() % shaders.size();
                 for (std::size_t i = 0; i < count; ++i) {
                     shaders[i] = Adopt(new CShader("s"));
@@ -153,6 +155,7 @@ TEST(FrontEndStress, ShutdownReleasesEveryWaitWithinASecond)
     auto renderer = Adopt(new hlv_gfx_test::CRecordingRenderer);
     std::minstd_rand rng(5);
     for (int round = 0; round < rounds; ++round) {
+        watchdog.Progress();
         auto gfx = Adopt(new MTGfxSystem("gfx"));
         auto front = Adopt(new MTRenderer("renderer"));
         gfx->SetGfxSystem(system);

@@ -105,7 +105,7 @@ public:
 TEST(LockstepStress, FramesRunWholeOnceInOrderAndTheUpdateThreadStaysOneFrameAhead)
 {
     // In sanitized builds (several times slower, 2 cores in CI) the
-    // run is cut to 50 000 frames.
+    // run is cut to 50 000 frames. A hang is a limit without a frame.
     const std::uint64_t frames = kSlowBuild ? 50000 : 100000;
     CWatchdog watchdog(kSlowBuild ? 100s : 60s, "lockstep");
 
@@ -174,6 +174,7 @@ TEST(LockstepStress, FramesRunWholeOnceInOrderAndTheUpdateThreadStaysOneFrameAhe
             // One frame may still be in flight (drawn while this one is built).
             if (framesPosted.load() > counter + 1) fail("more than one frame ahead", framesPosted.load(), counter);
             last = counter;
+            watchdog.Progress();
 
             const unsigned count = 1 + jitter.Next(20);
             const unsigned handOvers = jitter.Next(4);

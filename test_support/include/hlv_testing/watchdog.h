@@ -2,7 +2,11 @@
 // Fails a test that would hang: if the watchdog still lives when its deadline
 // passes, it names what hung on the standard error stream and ends the
 // process with a failure status (a hung thread cannot be made to return).
+// A long test reports Progress(): its watchdog then fails only when a whole
+// limit passes without progress, so a slow machine is not taken for a hang.
+#include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +26,9 @@ public:
     CWatchdog(const CWatchdog&) = delete;
     CWatchdog& operator=(const CWatchdog&) = delete;
 
+    // The watched work advanced.
+    void Progress() noexcept { m_progress.fetch_add(1, std::memory_order_relaxed); }
+
     ~CWatchdog()
     {
         {
@@ -36,8 +43,15 @@ private:
     void Watch(std::chrono::milliseconds limit)
     {
         std::unique_lock<std::mutex> lock(m_mutex);
-        if (m_wake.wait_for(lock, limit, [this] { return m_done; })) return;
-        std::fprintf(stderr, "\nWATCHDOG: %s did not finish within %lld ms\n", m_what.c_str(),
+        std::uint64_t seen = 0;
+        while (!m_wake.wait_for(lock, limit, [this] { return m_done; })) {
+            const std::uint64_t progress = m_progress.load(std::memory_order_relaxed);
+            if (progress == seen) break;
+            seen = progress;
+        }
+        if (m_done) return;
+        std::fprintf(stderr, "\nWATCHDOG: %s %s %lld ms\n", m_what.c_str(),
+                     seen == 0 ? "did not finish within" : "made no progress for",
                      static_cast<long long>(limit.count()));
         std::fflush(stderr);
         std::_Exit(3);
@@ -47,6 +61,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_done = false;
+    std::atomic<std::uint64_t> m_progress{0};
     std::thread m_thread;
 };
 

@@ -30,14 +30,17 @@ std::uint32_t StartApplication()
         // no longer holds the render thread.
         gfxSystem.Flush(0);
         gfxSystem.WaitUntilDrained();
-        // Two empty frames let the update thread start its lockstep.
-        renderer.FlushSecondQueue();
-        renderer.Flush(0);
+        // Two empty frames let the update thread start its lockstep. Both
+        // are handed over before the first is presented: the update thread
+        // waits for that present, and a frame end given while it records
+        // would cut its frame in two.
+        for (std::uint64_t frame = 0; frame < kStartFrames; ++frame) {
+            renderer.FlushSecondQueue();
+            renderer.Flush(0);
+        }
         // Ends early when rendering halts, the render thread ends, or a stop
         // is requested: then nothing would ever present the frames.
         const bool framesShown = application.WaitForRenderedFrames(kStartFrames);
-        renderer.FlushSecondQueue();
-        renderer.Flush(0);
 
         if (application.RenderThreadFailed()) return APPR_FAIL;
         if (application.IsStopRequested()) return APPR_INVALID_OPERATION;

@@ -37,10 +37,20 @@ public:
     {
         if (parts.gfxSystem) setGfxSystem(Handle<hlv_gfx::IGfxSystem>(gfxSystem));
         if (parts.renderer) setRenderer(Handle<hlv_gfx::IRenderer>(renderer));
+        context.openFrame = &renderer->frameOpen;
         AddFrameHandler(this);
     }
     // The threads call into this object: they go before it does.
     ~CFakeApplication() override { StopThreads(); }
+
+    // Makes the renderer fail while it executes the first start-up frame:
+    // UserInit queues the failing call before start-up hands its frames over.
+    void FailDuringStartUp()
+    {
+        constexpr std::uint32_t kStartUpMarker = 1u << 30;
+        renderer->errorAtFrame = kStartUpMarker;
+        userInit = [this] { getMTRenderer()->Clear(kStartUpMarker); };
+    }
 
     void UserInit() override
     {
@@ -70,7 +80,7 @@ public:
 
     // Runs inside UserInit (main thread during start-up).
     std::function<void()> userInit;
-    // How long each update-thread frame takes after posting its marker.
+    // How long each update-thread frame takes between its two markers.
     std::chrono::milliseconds frameTime{0};
 
     std::atomic<std::uint64_t> framesBuilt{0};
@@ -91,6 +101,7 @@ private:
         getMTRenderer()->Clear(static_cast<std::uint32_t>(frame));
         framesBuilt.fetch_add(1);
         if (frameTime.count() > 0) std::this_thread::sleep_for(frameTime);
+        getMTRenderer()->SetClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     }
 
     FAKE_PARTS m_parts;

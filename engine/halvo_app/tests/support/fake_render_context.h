@@ -1,6 +1,7 @@
 #pragma once
 // A render context without a graphics API: it records which thread holds it
-// and counts presented buffers and clears.
+// and counts presented buffers and clears, and the buffers presented while
+// the update thread's frame was half executed.
 #include <atomic>
 #include <cstdint>
 #include <mutex>
@@ -39,6 +40,7 @@ public:
             std::lock_guard<std::mutex> lock(m_mutex);
             if (!IsHeldHere()) wrongThreadCalls.fetch_add(1);
         }
+        if (openFrame != nullptr && openFrame->load()) tornFrames.fetch_add(1);
         swaps.fetch_add(1);
         return 0;
     }
@@ -66,6 +68,10 @@ public:
     }
 
     std::uint32_t makeCurrentResult = 0;  // set before the render thread starts
+    // True between the executed start and end of an update frame; set
+    // before the render thread starts.
+    const std::atomic<bool>* openFrame = nullptr;
+    std::atomic<std::uint64_t> tornFrames{0};
     std::atomic<std::uint64_t> swaps{0};
     std::atomic<std::uint64_t> clears{0};
     // Operations called on a thread that does not hold the context.

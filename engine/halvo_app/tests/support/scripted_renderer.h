@@ -1,8 +1,9 @@
 #pragma once
 // A renderer for application tests: its start can be slowed down or made to
-// fail, it counts the frames the update thread posts (each posts one Clear
-// whose mask is the frame number) and it can report an error while executing
-// a chosen frame, the way a real renderer reports a failed call.
+// fail, it counts the frames the update thread posts (each starts with a
+// Clear whose mask is the frame number and ends with a SetClearColor) and it
+// can report an error while executing a chosen frame, the way a real renderer
+// reports a failed call.
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -41,7 +42,14 @@ public:
         if (static_cast<std::int64_t>(frame) == errorAtFrame.load()) {
             BroadcastMessage("scripted renderer error");
         }
+        frameOpen = true;
         framesExecuted.fetch_add(1);
+        return 0;
+    }
+    // The end marker of an update frame.
+    std::uint32_t SetClearColor(float, float, float, float) override
+    {
+        frameOpen = false;
         return 0;
     }
 
@@ -51,6 +59,7 @@ public:
     // The frame whose marker reports an error; -1 for none.
     std::atomic<std::int64_t> errorAtFrame{-1};
     std::atomic<std::uint64_t> framesExecuted{0};
+    std::atomic<bool> frameOpen{false};
 
 private:
     CEventLog& m_log;
