@@ -165,9 +165,10 @@ void SetNodeCounter(benchmark::State& state, int nodes)
         static_cast<double>(nodes), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-// The render visitor's traversal on the update thread; the render thread
-// executes each batch meanwhile. The end-of-frame wait is not timed.
-void BM_RecordThroughMtRenderer(benchmark::State& state)
+// The render visitor's traversal on the update thread while a render thread
+// executes each batch into a no-op renderer; with timeFrameEnd false the
+// end-of-frame wait is not timed.
+void RecordThroughMtRenderer(benchmark::State& state, bool timeFrameEnd)
 {
     const int nodes = static_cast<int>(state.range(0));
     Scene scene(nodes);
@@ -178,32 +179,20 @@ void BM_RecordThroughMtRenderer(benchmark::State& state)
     visitor->SetRenderer(renderer);
     for (auto _ : state) {
         scene.cameraNode->Accept(visitor.get());
-        state.PauseTiming();
+        if (!timeFrameEnd) state.PauseTiming();
         thread.FinishFrame();
-        state.ResumeTiming();
+        if (!timeFrameEnd) state.ResumeTiming();
     }
     thread.Stop();
     SetNodeCounter(state, nodes);
 }
 
+// Recording alone.
+void BM_RecordThroughMtRenderer(benchmark::State& state) { RecordThroughMtRenderer(state, false); }
+
 // The same frame, end to end: recording, and waiting until the render thread
 // has executed it.
-void BM_RecordAndExecuteThroughMtRenderer(benchmark::State& state)
-{
-    const int nodes = static_cast<int>(state.range(0));
-    Scene scene(nodes);
-    auto renderer = Adopt(new MTRenderer("renderer"));
-    renderer->SetRenderer(CResourceHandle<IRenderer>(Adopt(new CNoOpRenderer)));
-    hlv_shade_test::CTestRenderThread thread(*renderer);
-    auto visitor = Adopt(new hlv_sg::CBasicMtRenderVisitor("visitor"));
-    visitor->SetRenderer(renderer);
-    for (auto _ : state) {
-        scene.cameraNode->Accept(visitor.get());
-        thread.FinishFrame();
-    }
-    thread.Stop();
-    SetNodeCounter(state, nodes);
-}
+void BM_RecordAndExecuteThroughMtRenderer(benchmark::State& state) { RecordThroughMtRenderer(state, true); }
 
 // The calls a geometry node makes, on the same renderer directly, with the
 // same matrix work and the capture of the effect's values.
