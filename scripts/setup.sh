@@ -18,6 +18,8 @@ PACKAGES=(
   xvfb xauth mesa-utils
   lame
   mpg123
+  fonts-dejavu-core
+  x11-apps imagemagick
 )
 
 missing=()

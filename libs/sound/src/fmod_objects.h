@@ -46,6 +46,7 @@ public:
     FMOD_RESULT PlaySound(FMOD_CHANNELINDEX channelId, FMOD::Sound* sound, bool paused,
                           FMOD::Channel** channel);
     FMOD_RESULT Update();
+    FMOD_RESULT GetDSPClock(unsigned int* hi, unsigned int* lo);
 
 private:
     std::mutex mutex_;  // guards everything below; the mixer has its own lock

@@ -94,6 +94,16 @@ FMOD_RESULT SystemObject::Update()
     return FMOD_OK;
 }
 
+FMOD_RESULT SystemObject::GetDSPClock(unsigned int* hi, unsigned int* lo)
+{
+    if (!hi || !lo) return Fail(FMOD_ERR_INVALID_PARAM, "no place for the clock");
+    if (!initialised_.load()) return Fail(FMOD_ERR_UNINITIALIZED, "the system is not initialised");
+    const std::uint64_t clock = mixer_->Clock();
+    *hi = static_cast<unsigned int>(clock >> 32);
+    *lo = static_cast<unsigned int>(clock & 0xffffffffu);
+    return FMOD_OK;
+}
+
 }  // namespace sound
 
 FMOD_RESULT FMOD_System_Create(FMOD::System** system)
@@ -123,6 +133,10 @@ FMOD_RESULT System::playSound(FMOD_CHANNELINDEX channelid, Sound* sound, bool pa
 }
 
 FMOD_RESULT System::update() { return sound::Object(this).Update(); }
+FMOD_RESULT System::getDSPClock(unsigned int* hi, unsigned int* lo)
+{
+    return sound::Object(this).GetDSPClock(hi, lo);
+}
 
 FMOD_RESULT System::release()
 {

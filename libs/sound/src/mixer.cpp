@@ -93,6 +93,9 @@ void Mixer::Mix(std::int16_t* out, std::size_t frames)
 {
     const std::size_t samples = frames * kOutputChannels;
     std::lock_guard lock(mutex_);
+    mixed_ += frames;
+    lastLength_ = frames;
+    lastMix_ = std::chrono::steady_clock::now();
     if (sum_.size() < samples) sum_.resize(samples);
     std::fill_n(sum_.begin(), samples, 0);
     bool any = false;
@@ -114,6 +117,22 @@ void Mixer::Mix(std::int16_t* out, std::size_t frames)
     constexpr std::int32_t kHigh = std::numeric_limits<std::int16_t>::max();
     for (std::size_t i = 0; i < samples; ++i)
         out[i] = static_cast<std::int16_t>(std::clamp(sum_[i], kLow, kHigh));
+}
+
+std::uint64_t Mixer::Clock()
+{
+    std::lock_guard lock(mutex_);
+    std::uint64_t clock = mixed_;
+    if (lastLength_ > 0) {
+        const auto since = std::chrono::steady_clock::now() - lastMix_;
+        const auto frames = static_cast<std::uint64_t>(
+            std::chrono::duration_cast<std::chrono::microseconds>(since).count() * kOutputRate / 1000000);
+        // The frames mixed last are still playing: the clock stands ahead of
+        // the last mix by at most their length, and before it by nothing.
+        clock = mixed_ - lastLength_ + std::min(frames, lastLength_);
+    }
+    clockRead_ = std::max(clockRead_, clock);
+    return clockRead_;
 }
 
 }  // namespace sound

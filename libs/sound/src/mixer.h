@@ -8,6 +8,7 @@
 
 #include <sound/fmod_api.h>
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
@@ -52,6 +53,11 @@ public:
     // reach their end.
     void Mix(std::int16_t* out, std::size_t frames);
 
+    // The mixer's clock: the frames mixed so far, plus the time since the
+    // last mix as frames, at most that mix's length (the device plays the
+    // last buffer meanwhile). Never runs backwards.
+    std::uint64_t Clock();
+
 private:
     struct Voice {
         const PcmTrack* track = nullptr;  // null: never used
@@ -68,6 +74,10 @@ private:
     std::vector<Voice> voices_;
     std::vector<std::int32_t> sum_;  // mix accumulator, grown to the largest buffer
     std::uint64_t ends_ = 0;
+    std::uint64_t mixed_ = 0;        // frames handed to the device
+    std::uint64_t lastLength_ = 0;   // frames of the last mix
+    std::chrono::steady_clock::time_point lastMix_{};
+    std::uint64_t clockRead_ = 0;    // the highest clock value handed out
 };
 
 }  // namespace sound

@@ -10,7 +10,8 @@ namespace sound {
 inline constexpr int kOutputRate = 44100;
 inline constexpr int kOutputChannels = 2;
 
-inline std::uint64_t MsToFrames(std::uint64_t ms) { return ms * kOutputRate / 1000; }
+// Rounded up, so that a position set in milliseconds reads back as itself.
+inline std::uint64_t MsToFrames(std::uint64_t ms) { return (ms * kOutputRate + 999) / 1000; }
 inline std::uint64_t FramesToMs(std::uint64_t frames) { return frames * 1000 / kOutputRate; }
 
 // A whole decoded sound in the output format.

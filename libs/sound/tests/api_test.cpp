@@ -143,6 +143,15 @@ TEST_F(InitialisedSystem, OnlyMillisecondsAndRealPointersAreAccepted)
     EXPECT_EQ(channel->isPlaying(nullptr), FMOD_ERR_INVALID_PARAM);
     EXPECT_EQ(channel->getPosition(&value, FMOD_TIMEUNIT_MS), FMOD_OK);
     EXPECT_EQ(value, 0u);
+    // A position set in milliseconds reads back as itself (83 456 ms is
+    // 3 680 409.6 frames: rounding down would read back 83 455).
+    unsigned int length = 0;
+    ASSERT_EQ(sound_->getLength(&length, FMOD_TIMEUNIT_MS), FMOD_OK);
+    for (unsigned int position = 1; position < length; position += 7) {
+        ASSERT_EQ(channel->setPosition(position, FMOD_TIMEUNIT_MS), FMOD_OK);
+        ASSERT_EQ(channel->getPosition(&value, FMOD_TIMEUNIT_MS), FMOD_OK);
+        ASSERT_EQ(value, position);
+    }
 }
 
 TEST_F(TwoChannelSystem, ATakenOverChannelAnswersInvalidHandleToEveryCall)

@@ -178,6 +178,41 @@ TEST_F(Playback, ChannelStartsPausedAtZeroAndMovesInRealTimeOnlyWhilePlaying)
     ExpectFollowedRealTime(held, Position(channel), MsBetween(resumed, Clock::now()));
 }
 
+TEST_F(Playback, TheOutputClockKeepsTimeWithAPlayingChannel)
+{
+    auto clockMs = [this] {
+        unsigned int hi = 0;
+        unsigned int lo = 0;
+        EXPECT_EQ(system_->getDSPClock(&hi, &lo), FMOD_OK);
+        return static_cast<double>((static_cast<std::uint64_t>(hi) << 32) | lo) * 1000.0 / 44100.0;
+    };
+    FMOD::Channel* channel = PlayPaused();
+    ASSERT_NE(channel, nullptr);
+    // The clock runs while nothing plays.
+    const double idle = clockMs();
+    std::this_thread::sleep_for(300ms);
+    EXPECT_GT(clockMs(), idle + 150.0);
+
+    ASSERT_EQ(channel->setPaused(false), FMOD_OK);
+    const double clockStart = clockMs();
+    const unsigned int positionStart = Position(channel);
+    double previous = clockStart;
+    for (int i = 0; i < 200; ++i) {
+        std::this_thread::sleep_for(5ms);
+        const double now = clockMs();
+        ASSERT_GE(now, previous) << "the clock ran backwards";
+        previous = now;
+    }
+    const double clockMoved = clockMs() - clockStart;
+    const double positionMoved = static_cast<double>(Position(channel)) - positionStart;
+    EXPECT_GT(clockMoved, 700.0);
+    // Both count the frames the device took; they differ by at most the
+    // buffer being played when each was read.
+    EXPECT_NEAR(clockMoved, positionMoved, 60.0);
+    unsigned int hi = 0;
+    EXPECT_EQ(system_->getDSPClock(&hi, nullptr), FMOD_ERR_INVALID_PARAM);
+}
+
 TEST_F(Playback, SetPositionMovesThePausedAndThePlayingChannel)
 {
     FMOD::Channel* channel = PlayPaused();

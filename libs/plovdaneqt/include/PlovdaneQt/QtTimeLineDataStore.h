@@ -47,10 +47,10 @@ public:
     // The store owns the new marker.
     QtTimeLineMarker* addUserMarker(float position, float upperBound);
 
-    void announceDisplayRange() { emit displayRangeChanged(this); }
-    void announceTimeMetric() { emit timeMetricChanged(this); }
-    void announceMainMarker() { emit mainMarkerChanged(this); }
-    void announceTrackingMarker() { emit trackingMarkerChanged(this); }
+    void announceDisplayRange() { Q_EMIT displayRangeChanged(this); }
+    void announceTimeMetric() { Q_EMIT timeMetricChanged(this); }
+    void announceMainMarker() { Q_EMIT mainMarkerChanged(this); }
+    void announceTrackingMarker() { Q_EMIT trackingMarkerChanged(this); }
 
 signals:
     void displayRangeChanged(const QtTimeLineDataStore* store);

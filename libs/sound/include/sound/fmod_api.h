@@ -93,6 +93,11 @@ public:
                           Channel** channel);
     // Per-frame service call; playback itself runs on the audio callback.
     FMOD_RESULT update();
+    // The output clock in frames of the 44.1 kHz output (high and low 32
+    // bits): the frames the device has played, counted whether or not a
+    // channel plays; it advances as the audio device consumes samples, so a
+    // clock taken from it keeps time with the music.
+    FMOD_RESULT getDSPClock(unsigned int* hi, unsigned int* lo);
     // Stops the output and frees the system, its sounds and channels.
     FMOD_RESULT release();
 
