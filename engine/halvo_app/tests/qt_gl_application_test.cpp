@@ -13,6 +13,7 @@
 #include <thread>
 
 #include <QApplication>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QThread>
@@ -21,6 +22,7 @@
 
 #include "support/gl_pixels.h"
 #include "support/qt_test_application.h"
+#include "support/x_visual.h"
 
 namespace {
 
@@ -127,6 +129,29 @@ TEST_F(QtGLApplicationTest, ResizingTellsTheApplicationAndLeavesTheContextAlone)
     EXPECT_EQ(QOpenGLContext::currentContext(), nullptr);
     // Never made current here: the render thread can still take the context over.
     EXPECT_EQ(app.GetGLWidget()->context()->contextHandle()->thread(), nullptr);
+}
+
+// Screen grabbers such as xwd read a plain window lying within a larger
+// window of the same visual from the larger one, where the X server blanks
+// what the plain window covers: the splash screen and the main window, under
+// the plain windows an application shows (player controls), have the view's
+// visual, which plain windows do not have.
+TEST_F(QtGLApplicationTest, TheSplashScreenAndTheMainWindowHaveTheViewsVisual)
+{
+    CWindowApplication app;
+    app.show();
+    QLabel control("control");
+    control.show();
+    QApplication::processEvents();
+
+    const std::uint32_t view = hlv_app_test::WindowVisual(app.GetGLWidget()->winId());
+    ASSERT_NE(view, 0u);
+    EXPECT_EQ(hlv_app_test::WindowVisual(app.winId()), view);
+    ASSERT_NE(app.Splash(), nullptr);
+    EXPECT_EQ(hlv_app_test::WindowVisual(app.Splash()->winId()), view);
+    const std::uint32_t plain = hlv_app_test::WindowVisual(control.winId());
+    ASSERT_NE(plain, 0u);
+    EXPECT_NE(plain, view);
 }
 
 TEST_F(QtGLApplicationTest, MessagesFromOtherThreadsAreShownOnTheGuiThread)

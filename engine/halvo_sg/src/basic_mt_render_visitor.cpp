@@ -120,6 +120,11 @@ std::uint32_t CBasicMtRenderVisitor::EnterGeoNode(CGeoNode* node)
 {
     hlv_gfx::ICamera* camera = m_currentCamera.get();
     if (!node || !camera) return MSGR_INVALID_ARGUMENT;
+    // A count that a producer publishes (a particle system's) is a number of
+    // instances, and 0 of them draw nothing; only an unconnected input's 0
+    // means "not instanced".
+    const hlv_slot::CVariantInputSlot<std::uint64_t>& countInput = node->GetInstanceCountInput();
+    if (countInput.GetSource() != nullptr && countInput.GetValue() == 0) return MSGR_OK;
     const hlv_core::CResourceHandle<hlv_gfx::CEffect> effect = node->GetEffectInput().GetValue();
     if (!effect) return MSGR_INVALID_ARGUMENT;
 
@@ -142,7 +147,7 @@ std::uint32_t CBasicMtRenderVisitor::EnterGeoNode(CGeoNode* node)
     m_recorder.SetTransformation(modelView.data());
 
     const std::uint64_t saved = m_instanceCount;
-    const std::uint64_t count = node->GetInstanceCountInput().GetValue();
+    const std::uint64_t count = countInput.GetValue();
     m_instanceCount = (count == 0 || count == kNotInstanced) ? kNotInstanced : count;
     VisitRenderable(renderable.get());
     m_instanceCount = saved == 0 ? kNotInstanced : saved;

@@ -160,9 +160,19 @@ TEST(RenderVisitor, InstanceCounts)
         .Connect(&all);
     scene.Root().AddChild(CResourceHandle<INode>(camera));
 
-    const Calls calls = scene.Frame();
+    // A connected 0 is no instance at all: nothing of that node is recorded.
+    Calls calls = scene.Frame();
     EXPECT_EQ(Only(calls, "RenderEffect"),
-              (Calls{"RenderEffect 6 mesh vertices mesh indices",
+              (Calls{"RenderEffectInstanced 6 mesh vertices mesh indices 5",
+                     "RenderEffect 6 mesh vertices mesh indices", "RenderEffect 6 mesh vertices mesh indices"}));
+    EXPECT_EQ(Count(calls, "UseEffect effect"), 3u);
+
+    // The count that came back draws again, instanced.
+    zero.Value() = 2;
+    zero.NotifyInputs();
+    calls = scene.Frame();
+    EXPECT_EQ(Only(calls, "RenderEffect"),
+              (Calls{"RenderEffectInstanced 6 mesh vertices mesh indices 2",
                      "RenderEffectInstanced 6 mesh vertices mesh indices 5",
                      "RenderEffect 6 mesh vertices mesh indices", "RenderEffect 6 mesh vertices mesh indices"}));
 }

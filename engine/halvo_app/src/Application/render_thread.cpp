@@ -3,6 +3,8 @@
 #include <chrono>
 #include <iostream>
 
+#include <pthread.h>
+
 namespace hlv_app {
 
 namespace {
@@ -24,6 +26,8 @@ void render_thread::FailStart(const char* message)
 
 void render_thread::operator()()
 {
+    // Named for profilers and thread listings.
+    pthread_setname_np(pthread_self(), "hlv-render");
     if (!m_context) {
         FailStart("render_thread::operator(): render thread can not start, no render context.");
         return;

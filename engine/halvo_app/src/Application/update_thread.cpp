@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include <pthread.h>
+
 #include <halvo_app/Application/AHalvoApplication.h>
 #include <halvo_app/Application/CFrameTimeBuilder.h>
 
@@ -9,6 +11,8 @@ namespace hlv_app {
 
 void update_thread::operator()()
 {
+    // Named for profilers and thread listings.
+    pthread_setname_np(pthread_self(), "hlv-update");
     CApplicationContext& context = *m_state->context;
     AHalvoApplication& application = *context.GetApplication();
     hlv_core::ITimer& timer = *application.GetTimer();

@@ -8,6 +8,7 @@
 #include <QGLWidget>
 #include <QMetaObject>
 #include <QThread>
+#include <QWindow>
 
 #include <halvo_app/Qt/QtGLWidget.h>
 #include <halvo_app/Qt/QtSplashScreen.h>
@@ -44,8 +45,27 @@ QGLFormat ViewFormat()
     format.setDepthBufferSize(24);
     format.setStencil(true);
     format.setStencilBufferSize(8);
-    format.setAlpha(true);
+    // No alpha in the window: with one, X gives the view a 32-bit visual
+    // that a compositing desktop blends with what lies behind the window
+    // wherever a frame's alpha is below 1.
+    format.setAlpha(false);
     return format;
+}
+
+// Qt's GLX integration gives every window the GLX visual of its format, and
+// one colormap per visual: the plain top-level widgets an application shows
+// (player controls, labels) share one visual and colormap. Screen grabbers
+// that read a screen of several visuals per visual and colormap (xwd,
+// ImageMagick's import) read such a widget lying within a larger window of
+// its own visual from that larger window, where the X server blanks what
+// other windows cover: black rectangles. So the main window and the splash
+// screen, the large windows under them, take the view's visual instead.
+// Before the widget's native window is made.
+void UseViewVisual(QWidget& widget)
+{
+    // A native widget has its QWindow before the native window exists.
+    widget.setAttribute(Qt::WA_NativeWindow);
+    if (QWindow* window = widget.windowHandle()) window->setFormat(QGLFormat::toSurfaceFormat(ViewFormat()));
 }
 
 }  // namespace
@@ -60,9 +80,12 @@ QtGLApplication::QtGLApplication(QApplication* application) : QtApplication(appl
 {
     InitialiseApplicationResources();
     m_splashScreen = new QtSplashScreen(kSplashImage);
+    UseViewVisual(*m_splashScreen);
     m_splashScreen->show();
 
     ShowMessage("Create QtGLWidget");
+    // The view, a native child, makes the main window's native window.
+    UseViewVisual(*this);
     m_glWidget = new QtGLWidget(ViewFormat(), this, this);
     if (!m_glWidget->isValid()) {
         std::cerr << "QtGLApplication: Couldn't create a gl widget. new simply failed." << std::endl;

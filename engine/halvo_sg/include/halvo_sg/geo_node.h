@@ -32,7 +32,9 @@ public:
     // The effect it draws with; connected to an effect output by the builder.
     hlv_slot::CEffectInputSlot& GetEffectInput() { return m_effectInput; }
     const hlv_slot::CEffectInputSlot& GetEffectInput() const { return m_effectInput; }
-    // Instances to draw; 0 or all ones means not instanced.
+    // Instances to draw; all ones, or 0 while unconnected, means not
+    // instanced. A connected input's 0 (a particle node with no particle)
+    // draws nothing.
     hlv_slot::CVariantInputSlot<std::uint64_t>& GetInstanceCountInput() { return m_instanceCount; }
     const hlv_slot::CVariantInputSlot<std::uint64_t>& GetInstanceCountInput() const { return m_instanceCount; }
 

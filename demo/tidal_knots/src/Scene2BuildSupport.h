@@ -1,0 +1,69 @@
+#pragma once
+// Look-ups and node makers shared by the Scene 2 and Scene 2 background
+// builders. Named assets come from the local context; a missing asset gives
+// an empty handle (its node then draws nothing), a missing viewport or
+// keyframe slot stops the program.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include <halvo_core/handle.h>
+#include <halvo_gfx/effect.h>
+#include <halvo_gfx/framebuffer.h>
+#include <halvo_gfx/texture.h>
+#include <halvo_sg/camera_node.h>
+#include <halvo_sg/geo_node.h>
+#include <halvo_sg/primitive_set.h>
+#include <halvo_sg/render_state_node.h>
+#include <halvo_slot/CEffectSlot.h>
+#include <halvo_slot/CVariantSlot.h>
+#include <halvo_slot/CViewportSlot.h>
+#include <plovdane/math_types.h>
+
+namespace hlv_app {
+class CManagedContext;
+}
+
+namespace dmo_nimra::scene2 {
+
+template <typename T>
+using Handle = hlv_core::CResourceHandle<T>;
+
+// The deep blue-black of the sea at night (#05101f).
+inline constexpr std::array<float, 4> kSeaGround{0.020f, 0.063f, 0.122f, 1.0f};
+
+// The effect output of the effect slot manager under key, and its effect.
+hlv_slot::CEffectOutputSlot* FindEffectOutput(hlv_app::CManagedContext& context, const std::string& key);
+Handle<hlv_gfx::CEffect> FindEffect(hlv_app::CManagedContext& context, const std::string& key);
+// A loaded texture (texture slot manager).
+Handle<hlv_gfx::CTexture> FindTexture(hlv_app::CManagedContext& context, const std::string& name);
+Handle<hlv_gfx::CFramebuffer> FindFramebuffer(hlv_app::CManagedContext& context, const std::string& key);
+
+// Stop the program when the slot is missing.
+hlv_slot::CViewportOutputSlot& RequireViewport(hlv_app::CManagedContext& context, const std::string& name);
+hlv_slot::CVariantOutputSlot<float>& RequireFloatSlot(hlv_app::CManagedContext& context, const std::string& name);
+hlv_slot::CVariantOutputSlot<pld_math::vec3f>& RequireVectorSlot(hlv_app::CManagedContext& context,
+                                                                 const std::string& name);
+
+// Triangles over the vertex and index buffers published under buffersKey.
+Handle<hlv_sg::CIndexedPrimitiveSet> MakeTriangles(hlv_app::CManagedContext& context, const std::string& name,
+                                                   const std::string& buffersKey);
+// A geometry node drawing renderable with the effect published under
+// effectKey (its effect input follows the effect slot manager's output).
+Handle<hlv_sg::CGeoNode> MakeGeometry(hlv_app::CManagedContext& context, const std::string& name,
+                                      const Handle<hlv_sg::IRenderable>& renderable, const std::string& effectKey);
+
+// "Global Render States": depth test on, back faces culled, clockwise front
+// faces, front faces filled and back faces as lines; blending is not touched.
+Handle<hlv_sg::CRenderStateNode> MakeGlobalRenderStates();
+
+// A camera node drawing into framebuffer (all colour attachments) through a
+// perspective camera of a quarter-pi vertical field of view, near 10, far
+// 10000, looking from (0, 0, -1000) at the origin until a controller moves it;
+// its viewport follows viewport.
+Handle<hlv_sg::CCameraNode> MakeCameraNode(const std::string& nodeName, const std::string& cameraName,
+                                           hlv_slot::CViewportOutputSlot& viewport,
+                                           const Handle<hlv_gfx::CFramebuffer>& framebuffer,
+                                           std::uint32_t clearMask);
+
+}  // namespace dmo_nimra::scene2

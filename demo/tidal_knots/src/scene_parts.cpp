@@ -1,0 +1,124 @@
+#include "scene_parts.h"
+
+#include <algorithm>
+
+#include <halvo_core/fatal.h>
+#include <halvo_gfx/gfx_types.h>
+#include <halvo_gfx/perspective_camera.h>
+#include <halvo_sg/primitive_set.h>
+#include <tidal_knots/load_functions.h>
+
+namespace dmo_nimra::scene_parts {
+
+Handle<hlv_gfx::CEffect> FindEffect(hlv_app::CManagedContext& context, const std::string& key)
+{
+    const hlv_slot::CEffectOutputSlot* slot = context.effectSlotManager.GetSlot(key);
+    return slot ? slot->GetValue() : Handle<hlv_gfx::CEffect>();
+}
+
+Handle<hlv_gfx::CEffect> RequireEffect(hlv_app::CManagedContext& context, const std::string& key)
+{
+    Handle<hlv_gfx::CEffect> effect = FindEffect(context, key);
+    HLV_FATAL_CHECK(effect.IsValid(), "effect.IsValid()");
+    HLV_FATAL_CHECK(!effect->passes.empty(), "effect->GetNumRenderPasses()!=0");
+    return effect;
+}
+
+hlv_slot::CTexture2DOutputSlot* FindTextureSlot(hlv_app::CManagedContext& context, const std::string& name)
+{
+    return context.textureSlotManager.GetSlot(name);
+}
+
+Handle<hlv_gfx::CTexture> FindTexture(hlv_app::CManagedContext& context, const std::string& name)
+{
+    const hlv_slot::CTexture2DOutputSlot* slot = FindTextureSlot(context, name);
+    return slot ? slot->GetValue() : Handle<hlv_gfx::CTexture>();
+}
+
+Handle<hlv_gfx::CFramebuffer> FindFramebuffer(hlv_app::CManagedContext& context, const std::string& key)
+{
+    return Handle<hlv_gfx::CFramebuffer>(context.framebuffers.Get(key));
+}
+
+hlv_slot::CViewportOutputSlot* FindViewport(hlv_app::CManagedContext& context, const std::string& name)
+{
+    return context.viewportSlotManager.GetSlot(name);
+}
+
+hlv_slot::CVariantOutputSlot<float>* RequireFloatSlot(hlv_app::CManagedContext& context, const std::string& name)
+{
+    auto& floats = context.VariantSlots<float>();
+    const std::size_t index = floats.GetIndex(name);
+    HLV_FATAL_CHECK(index != floats.npos, "index != osm_float_t::INVALID_INDEX");
+    return floats.GetSlot(index);
+}
+
+Handle<hlv_sg::CLinearPostProcessingNode> MakePostProcessingNode(hlv_app::CManagedContext& context,
+                                                                 const std::string& name)
+{
+    auto node = hlv_core::Adopt(new hlv_sg::CLinearPostProcessingNode(name));
+    Publish(context.postProcessingNodes, name, node);
+    return node;
+}
+
+void RegisterShadeNode(hlv_app::CManagedContext& context, const std::string& name, hlv_shade::IShadeNode* node)
+{
+    context.shadeNodes.Register(name, node);
+}
+
+void TakeOffChangedList(hlv_gfx::CRenderStateSet& states, std::uint32_t state)
+{
+    std::replace(states.changedStates.begin(), states.changedStates.end(), state, std::uint32_t{0});
+}
+
+void SetFilledFrontFacesOnly(hlv_gfx::CRenderStateSet& states)
+{
+    states.AddState(hlv_gfx::RS_FILLMODE);
+    states.AddState(hlv_gfx::RS_CULLMODE);
+    states.AddState(hlv_gfx::RS_FRONTFACE);
+    for (std::size_t face : {0u, 1u}) {
+        states.fillMode[face] = 2;
+        states.fillModeSet[face] = true;
+    }
+    states.cullMode = 1;
+    states.frontFace = 0;
+}
+
+Handle<hlv_sg::CCameraNode> MakeTextCamera(hlv_app::CManagedContext& context, const std::string& name,
+                                           hlv_slot::CViewportOutputSlot* viewport, std::uint32_t renderTarget)
+{
+    auto node = hlv_core::Adopt(new hlv_sg::CCameraNode(name));
+    auto camera = hlv_core::Adopt(new hlv_gfx::CPerspectiveCamera("The Perspective Camera"));
+    const hlv_gfx::VIEWPORT size = viewport ? viewport->GetValue() : hlv_gfx::VIEWPORT{};
+    camera->SetPerspective(0.7853982f, static_cast<float>(size.width) / static_cast<float>(size.height), 10.0f,
+                           1000.0f);
+    camera->LookAt(pld_math::vec3f{0.0f, 0.0f, 0.0f}, pld_math::vec3f{0.0f, 0.0f, -100.0f});
+    node->AddCamera(Handle<hlv_gfx::ICamera>(camera));
+
+    node->framebuffer = FindFramebuffer(context, "Intro Outro Frame Buffer");
+    node->renderTarget = renderTarget;
+    node->ConnectViewport(viewport);
+    node->clearMask = hlv_gfx::CLM_DEPTH_BUFFER;
+    node->clearColor = {1.0f, 0.0f, 0.0f, 1.0f};
+    return node;
+}
+
+Handle<hlv_sg::CGeoNode> MakeTextQuad(hlv_app::CManagedContext& context, const std::string& name,
+                                      const Handle<hlv_gfx::CEffect>& effect,
+                                      std::initializer_list<TextureOnSampler> textures)
+{
+    auto quad = hlv_core::Adopt(new hlv_sg::CGeoNode(name));
+    const Handle<hlv_gfx::CRenderPass> pass = effect->GetRenderPass(0);
+    for (const TextureOnSampler& binding : textures)
+        pass->SetTexture(FindTexture(context, binding.texture), binding.sampler);
+    quad->GetEffectInput().SetValue(effect);
+
+    auto primitives = hlv_core::Adopt(new hlv_sg::CIndexedPrimitiveSet("Text Indexed Primitive Set"));
+    primitives->primitiveType = hlv_gfx::PT_TRIANGLES;
+    primitives->vertexBuffer = Handle<hlv_gfx::CVertexBuffer>(context.vertexBuffers.Get("Particle Quad"));
+    primitives->indexBuffer = Handle<hlv_gfx::CIndexBuffer>(context.indexBuffers.Get("Particle Quad"));
+    quad->SetRenderable(Handle<hlv_sg::IRenderable>(primitives));
+    return quad;
+}
+
+}  // namespace dmo_nimra::scene_parts

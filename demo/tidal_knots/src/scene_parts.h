@@ -1,0 +1,79 @@
+#pragma once
+// What the intro, outro and post-processing builders share: finding the
+// demo's objects in the named context by name, registering the nodes they
+// make, and the parts the two text scenes are built of (their camera and
+// their textured quads).
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+
+#include <halvo_app/Context/CManagedContext.h>
+#include <halvo_core/handle.h>
+#include <halvo_gfx/effect.h>
+#include <halvo_gfx/framebuffer.h>
+#include <halvo_gfx/render_state_set.h>
+#include <halvo_gfx/texture.h>
+#include <halvo_sg/camera_node.h>
+#include <halvo_sg/geo_node.h>
+#include <halvo_sg/linear_post_processing_node.h>
+#include <halvo_slot/CTexture2DSlot.h>
+#include <halvo_slot/CVariantSlot.h>
+#include <halvo_slot/CViewportSlot.h>
+
+namespace dmo_nimra::scene_parts {
+
+template <typename T>
+using Handle = hlv_core::CResourceHandle<T>;
+
+// The effect published under key; empty when there is none.
+Handle<hlv_gfx::CEffect> FindEffect(hlv_app::CManagedContext& context, const std::string& key);
+// The same, for an effect the scene cannot do without: a missing effect or
+// one without render passes stops the program.
+Handle<hlv_gfx::CEffect> RequireEffect(hlv_app::CManagedContext& context, const std::string& key);
+
+// The texture published under name, and its output slot; empty or null when
+// there is none.
+Handle<hlv_gfx::CTexture> FindTexture(hlv_app::CManagedContext& context, const std::string& name);
+hlv_slot::CTexture2DOutputSlot* FindTextureSlot(hlv_app::CManagedContext& context, const std::string& name);
+
+Handle<hlv_gfx::CFramebuffer> FindFramebuffer(hlv_app::CManagedContext& context, const std::string& key);
+hlv_slot::CViewportOutputSlot* FindViewport(hlv_app::CManagedContext& context, const std::string& name);
+// A float slot the scene cannot do without: a missing name stops the program.
+hlv_slot::CVariantOutputSlot<float>* RequireFloatSlot(hlv_app::CManagedContext& context, const std::string& name);
+
+// A new post-processing node registered under its name (when the name is
+// free; an existing entry stays).
+Handle<hlv_sg::CLinearPostProcessingNode> MakePostProcessingNode(hlv_app::CManagedContext& context,
+                                                                 const std::string& name);
+// Registers a shade node (owned by the post-processing node that lists it)
+// under name, when the name is free.
+void RegisterShadeNode(hlv_app::CManagedContext& context, const std::string& name, hlv_shade::IShadeNode* node);
+
+// Takes the state off the set's changed list (its entries become 0, which the
+// next AddState refills).
+void TakeOffChangedList(hlv_gfx::CRenderStateSet& states, std::uint32_t state);
+// Filled faces front and back, back faces culled, clockwise fronts: the
+// settings of both text scenes, added to the changed list in the order fill
+// mode, cull mode, front face.
+void SetFilledFrontFacesOnly(hlv_gfx::CRenderStateSet& states);
+
+// The camera of a text scene: the perspective camera "The Perspective Camera"
+// (field of view pi / 4, the viewport's aspect, near 10, far 1000) 100
+// units before the origin looking at it, drawing into the given attachments
+// of "Intro Outro Frame Buffer" at the viewport; only depth is cleared.
+Handle<hlv_sg::CCameraNode> MakeTextCamera(hlv_app::CManagedContext& context, const std::string& name,
+                                           hlv_slot::CViewportOutputSlot* viewport, std::uint32_t renderTarget);
+
+// A texture bound to a sampler of an effect's first pass.
+struct TextureOnSampler {
+    const char* texture;
+    const char* sampler;
+};
+
+// A quad of the "Particle Quad" buffers (corners at +-1, no texture
+// coordinates) drawn with the effect, whose first pass gets the textures.
+Handle<hlv_sg::CGeoNode> MakeTextQuad(hlv_app::CManagedContext& context, const std::string& name,
+                                      const Handle<hlv_gfx::CEffect>& effect,
+                                      std::initializer_list<TextureOnSampler> textures);
+
+}  // namespace dmo_nimra::scene_parts
