@@ -27,7 +27,7 @@
 #include <halvo_ptl/parallel_loop.h>
 #include <halvo_ptl/particle_copy.h>
 
-#include <scene_particle_nodes.h>
+#include "../tests/support/scene_particle_nodes.h"
 
 using namespace dmo_nimra_test;
 

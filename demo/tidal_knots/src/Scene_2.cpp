@@ -243,6 +243,9 @@ Handle<CGlidingParticleSystemNode> BuildGlidingParticles(const SceneBuildContext
     auto* glide = new ParticleFilterGroup<1>();
     glide->AddFilter(new CGlideParticleFilter());
     gliding->SetPreFilter(glide);
+    // The glide is a pre-filter: without this mode it would never run and
+    // the sprites would only drift with their random force.
+    gliding->GetParticleSystem().SetIntegrationMode(hlv_ptl::ptl_cpu::IM_PREFILTER_THEN_SOLVER);
     gliding->SetEmitterAndVolume(emitter, kGlidingVolume);
     build.gfxSystem.CreateTextureMemory(gliding->GetParticleBuffer());
     gliding->SetSamplerName(kParticleSamplerName);

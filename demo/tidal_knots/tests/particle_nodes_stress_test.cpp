@@ -16,7 +16,7 @@
 #include <halvo_gfx/GFX_RESULT.h>
 #include <hlv_testing/watchdog.h>
 
-#include <scene_particle_nodes.h>
+#include "support/scene_particle_nodes.h"
 
 using namespace dmo_nimra_test;
 using namespace std::chrono_literals;

@@ -7,7 +7,7 @@
 #include <halvo_core/class_info.h>
 #include <halvo_sg/particle_system_node.h>
 
-#include <scene_particle_nodes.h>
+#include "support/scene_particle_nodes.h"
 
 using namespace dmo_nimra_test;
 
