@@ -62,20 +62,17 @@ void BuildOutroScene(const SceneBuildContext& build)
     auto& controller = build.controllers.Make<COutroTextController>();
     trafo->AddController(&controller);
 
-    // Each text pass reads the background's mask too, so that it draws its
-    // image over the same picture the background pass made (blending is off).
-    const TextureOnSampler mask{"IntroOutroMasks", "uni_smp_mask1"};
     using Outro = COutroTextController;
 
     const auto logoEffect = RequireEffect(context, "TextLogoOutro");
-    auto logo = MakeTextQuad(context, "Outro Logo Quad Geometry", logoEffect, {{"Logo", "uni_tex_smp"}, mask});
+    auto logo = MakeTextQuad(context, "Outro Logo Quad Geometry", logoEffect, {{"Logo", "uni_tex_smp"}});
     controller.SetLogoEffect(logoEffect);
     controller.LogoBlend().AddKeys(Outro::kLogoKeys);
     trafo->AddChild(logo);
 
     const auto groupEffect = RequireEffect(context, "TextDemoGroupOutro");
     auto group = MakeTextQuad(context, "Outro Group Name Quad Geometry", groupEffect,
-                              {{"GroupName", "uni_smp_group"}, {"DemoName", "uni_smp_demo"}, mask});
+                              {{"GroupName", "uni_smp_group"}, {"DemoName", "uni_smp_demo"}});
     controller.SetGroupNameEffect(groupEffect);
     controller.GroupBlend().AddKeys(Outro::kGroupKeys);
     controller.DemoBlend().AddKeys(Outro::kDemoKeys);
@@ -83,19 +80,19 @@ void BuildOutroScene(const SceneBuildContext& build)
     trafo->AddChild(group);
 
     const auto coderEffect = RequireEffect(context, "TextCodeOutro");
-    auto coder = MakeTextQuad(context, "Coder Quad Geometry", coderEffect, {{"Code", "uni_tex_smp"}, mask});
+    auto coder = MakeTextQuad(context, "Coder Quad Geometry", coderEffect, {{"Code", "uni_tex_smp"}});
     controller.SetCoderEffect(coderEffect);
     controller.CoderBlend().AddKeys(Outro::kCoderKeys);
     trafo->AddChild(coder);
 
     const auto musicEffect = RequireEffect(context, "TextMusicOutro");
-    auto music = MakeTextQuad(context, "Music Composer Quad Geometry", musicEffect, {{"Music", "uni_tex_smp"}, mask});
+    auto music = MakeTextQuad(context, "Music Composer Quad Geometry", musicEffect, {{"Music", "uni_tex_smp"}});
     controller.SetMusicEffect(musicEffect);
     controller.MusicBlend().AddKeys(Outro::kMusicKeys);
     trafo->AddChild(music);
 
     const auto greetingsEffect = RequireEffect(context, "TextGreetingsOutro");
-    auto greetings = MakeTextQuad(context, "Vob Quad Geometry", greetingsEffect, {{"vOB", "uni_tex_smp"}, mask});
+    auto greetings = MakeTextQuad(context, "Vob Quad Geometry", greetingsEffect, {{"vOB", "uni_tex_smp"}});
     controller.SetGreetingsEffect(greetingsEffect);
     controller.GreetingsBlend().AddKeys(Outro::kGreetingsKeys);
     trafo->AddChild(greetings);

@@ -97,6 +97,8 @@ std::uint64_t QtTimer::deltaTime() const
 void QtTimer::setState(QtTimerState state)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
+    // Playing counts from now: the time since the last tick was not played.
+    if (state == QTS_PLAYING && m_state != QTS_PLAYING) m_accountedNs = m_clock->Nanoseconds();
     m_state = state;
 }
 

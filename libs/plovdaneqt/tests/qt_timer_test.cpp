@@ -150,6 +150,21 @@ TEST_F(QtTimerTest, ResumingAddsOnlyTheTimeSinceTheLastTick)
     EXPECT_EQ(timer.currentTime(), 120u);
 }
 
+TEST_F(QtTimerTest, PlayingCountsFromTheMomentItStarts)
+{
+    // Paused time between the last tick and play() is not played time: at a
+    // few frames a second it would put the clock ahead of the music it was
+    // started with.
+    Playing(100000);
+    TickAfter(100);
+    timer.pause();
+    TickAfter(50);
+    clock->AdvanceMs(300);
+    timer.play();
+    TickAfter(20);
+    EXPECT_EQ(timer.currentTime(), 120u);
+}
+
 TEST_F(QtTimerTest, TwoTicksInOneMillisecondStillAnnounceTheTime)
 {
     Playing(1000);

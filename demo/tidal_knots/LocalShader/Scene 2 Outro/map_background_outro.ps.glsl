@@ -2,10 +2,10 @@
 // The outro's background: light rising from the deep. The mask's green
 // channel is the glow from below the bottom centre, with faint rings; rays fan
 // up from its source; its heart turns warm coral (the outro begins inside the
-// climax). The blue channel lays a soft light in from the upper left. The
-// text passes draw over the same picture (OutroBackground is theirs too).
+// climax). The blue channel lays a soft light in from the upper left.
 // The outro lies over the main scene (the climax plays under the credits):
-// alpha is how much of the scene it covers, most in the glow from below.
+// alpha is how much of the scene it covers, most in the glow from below; the
+// text passes write their images over it with their own alpha.
 uniform sampler2D uni_smp_mask1;
 
 in vec2 v_uv;

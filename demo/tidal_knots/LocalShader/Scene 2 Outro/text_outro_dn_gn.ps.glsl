@@ -1,51 +1,26 @@
 #version 150 compatibility
-// The group name and the demo title of the outro on one quad, over the
-// outro's background: blending is off, so the pass draws the background
-// itself under the letters' soft glow (OutroBackground is the background
-// pass's own) and leaves the pixels neither image reaches. "uni_blend_group"
-// and "uni_blend_demo" fade the two images; the title sweeps in from the left.
+// The group name and the demo title of the outro on one quad, as one layer:
+// colour, and alpha as the layer's coverage (the final pass lays the outro
+// over the main scene by it). Pixels neither image reaches keep the
+// background pass's. "uni_blend_group" and "uni_blend_demo" fade the two
+// images; the title sweeps in from the left.
 uniform sampler2D uni_smp_group;
 uniform sampler2D uni_smp_demo;
-uniform sampler2D uni_smp_mask1;
 uniform float uni_blend_group;
 uniform float uni_blend_demo;
 
 in vec2 v_uv;
-noperspective in vec2 v_screen;
 
-const vec3 kGround = vec3(0.020, 0.063, 0.122);    // #05101f
-const vec3 kDeepBlue = vec3(0.043, 0.145, 0.271);  // #0b2545
-const vec3 kTeal = vec3(0.180, 0.769, 0.839);      // #2ec4d6
-const vec3 kCyan = vec3(0.498, 0.910, 0.941);      // #7fe8f0
-const vec3 kCoral = vec3(1.000, 0.420, 0.353);     // #ff6b5a
-const float kAspect = 16.0 / 9.0;
+// The outro's ground as the background pass lays it over the scene (its
+// colour and coverage away from the glow): the image goes over it, so the
+// scene is dimmed around the letters as everywhere else.
+const vec3 kLayerGround = vec3(0.015, 0.045, 0.09);
+const float kLayerCover = 0.3;
 
-vec3 OutroBackground(vec2 uv)
+vec4 OverGround(vec3 colour, float alpha)
 {
-    vec3 mask = texture(uni_smp_mask1, uv).rgb;
-    float glow = mask.g;
-    float glow2 = glow * glow;
-
-    // The ground, darkest at the top, and the light from the upper left.
-    vec3 colour = mix(kGround * 0.85, kGround * 0.45, uv.y);
-    colour += kDeepBlue * 0.35 * mask.b * mask.b;
-
-    // Rays fanning up from a source below the bottom centre.
-    vec2 fromSource = (uv - vec2(0.5, -0.12)) * vec2(kAspect, 1.0);
-    float angle = atan(fromSource.x, fromSource.y);
-    float rays = 0.5 + 0.5 * sin(angle * 19.0 + 2.0 * sin(angle * 7.0));
-    rays *= rays;
-
-    // The glow: deep blue at its rim, teal, cyan towards the core, a warm heart.
-    colour += kDeepBlue * 0.55 * glow;
-    colour += kTeal * (0.09 + 0.07 * rays) * glow2;
-    colour += kCyan * 0.06 * glow2 * glow2;
-    colour += kCoral * 0.07 * glow2 * glow2 * glow;
-
-    // Darker towards the upper corners.
-    vec2 centred = (uv - vec2(0.5, 0.35)) * vec2(kAspect, 1.0);
-    colour *= 1.0 - 0.4 * smoothstep(0.5, 1.3, length(centred));
-    return colour;
+    float cover = alpha + kLayerCover * (1.0 - alpha);
+    return vec4((colour * alpha + kLayerGround * kLayerCover * (1.0 - alpha)) / cover, cover);
 }
 
 void main()
@@ -58,7 +33,8 @@ void main()
     float demoAlpha = demoImage.a * sweep * smoothstep(0.0, 0.8, d);
     if (max(groupAlpha, demoAlpha) < 0.002) discard;
 
-    vec3 colour = mix(OutroBackground(v_screen), groupImage.rgb, groupAlpha);
-    colour = mix(colour, demoImage.rgb, demoAlpha);
-    gl_FragData[0] = vec4(colour, 1.0);
+    // The title over the group name, as one layer.
+    float alpha = demoAlpha + groupAlpha * (1.0 - demoAlpha);
+    vec3 colour = (demoImage.rgb * demoAlpha + groupImage.rgb * groupAlpha * (1.0 - demoAlpha)) / alpha;
+    gl_FragData[0] = OverGround(colour, alpha);
 }

@@ -1,48 +1,23 @@
 #version 150 compatibility
-// The musician's credit over the outro's background: blending is off, so the pass
-// draws the background itself under the letters' soft glow (OutroBackground
-// is the background pass's own) and leaves the pixels the credit does not
-// reach. "uni_blend" fades it in and out.
+// The musician's credit as a layer of the outro: its colour, and its alpha as
+// the layer's coverage (the final pass lays the outro over the main scene by
+// it). Pixels the credit does not reach keep the background pass's.
+// "uni_blend" fades it in and out.
 uniform sampler2D uni_tex_smp;
-uniform sampler2D uni_smp_mask1;
 uniform float uni_blend;
 
 in vec2 v_uv;
-noperspective in vec2 v_screen;
 
-const vec3 kGround = vec3(0.020, 0.063, 0.122);    // #05101f
-const vec3 kDeepBlue = vec3(0.043, 0.145, 0.271);  // #0b2545
-const vec3 kTeal = vec3(0.180, 0.769, 0.839);      // #2ec4d6
-const vec3 kCyan = vec3(0.498, 0.910, 0.941);      // #7fe8f0
-const vec3 kCoral = vec3(1.000, 0.420, 0.353);     // #ff6b5a
-const float kAspect = 16.0 / 9.0;
+// The outro's ground as the background pass lays it over the scene (its
+// colour and coverage away from the glow): the image goes over it, so the
+// scene is dimmed around the letters as everywhere else.
+const vec3 kLayerGround = vec3(0.015, 0.045, 0.09);
+const float kLayerCover = 0.3;
 
-vec3 OutroBackground(vec2 uv)
+vec4 OverGround(vec3 colour, float alpha)
 {
-    vec3 mask = texture(uni_smp_mask1, uv).rgb;
-    float glow = mask.g;
-    float glow2 = glow * glow;
-
-    // The ground, darkest at the top, and the light from the upper left.
-    vec3 colour = mix(kGround * 0.85, kGround * 0.45, uv.y);
-    colour += kDeepBlue * 0.35 * mask.b * mask.b;
-
-    // Rays fanning up from a source below the bottom centre.
-    vec2 fromSource = (uv - vec2(0.5, -0.12)) * vec2(kAspect, 1.0);
-    float angle = atan(fromSource.x, fromSource.y);
-    float rays = 0.5 + 0.5 * sin(angle * 19.0 + 2.0 * sin(angle * 7.0));
-    rays *= rays;
-
-    // The glow: deep blue at its rim, teal, cyan towards the core, a warm heart.
-    colour += kDeepBlue * 0.55 * glow;
-    colour += kTeal * (0.09 + 0.07 * rays) * glow2;
-    colour += kCyan * 0.06 * glow2 * glow2;
-    colour += kCoral * 0.07 * glow2 * glow2 * glow;
-
-    // Darker towards the upper corners.
-    vec2 centred = (uv - vec2(0.5, 0.35)) * vec2(kAspect, 1.0);
-    colour *= 1.0 - 0.4 * smoothstep(0.5, 1.3, length(centred));
-    return colour;
+    float cover = alpha + kLayerCover * (1.0 - alpha);
+    return vec4((colour * alpha + kLayerGround * kLayerCover * (1.0 - alpha)) / cover, cover);
 }
 
 void main()
@@ -50,5 +25,5 @@ void main()
     vec4 image = texture(uni_tex_smp, v_uv);
     float alpha = image.a * smoothstep(0.0, 1.0, clamp(uni_blend, 0.0, 1.0));
     if (alpha < 0.002) discard;
-    gl_FragData[0] = vec4(mix(OutroBackground(v_screen), image.rgb, alpha), 1.0);
+    gl_FragData[0] = OverGround(image.rgb, alpha);
 }

@@ -8,7 +8,6 @@
 uniform float uni_blend_mix;
 
 out vec2 v_uv;
-noperspective out vec2 v_screen;
 
 const vec2 kMiddleRow = vec2(60.0, 2.0);
 const vec2 kTopRow = vec2(60.0, 23.0);
@@ -21,5 +20,4 @@ void main()
     vec2 position = mix(kMiddleRow, kTopRow, lift) + corner * kHalfSize;
     gl_Position = gl_ModelViewProjectionMatrix * vec4(position, 0.0, 1.0);
     v_uv = corner * 0.5 + 0.5;
-    v_screen = gl_Position.xy / gl_Position.w * 0.5 + 0.5;
 }

@@ -7,7 +7,6 @@
 uniform float uni_blend;
 
 out vec2 v_uv;
-noperspective out vec2 v_screen;
 
 const vec2 kCentre = vec2(60.0, -35.0);
 const vec2 kHalfSize = vec2(36.0, 18.0);
@@ -19,5 +18,4 @@ void main()
     vec2 position = kCentre + vec2(0.0, -1.5 * (1.0 - b) * (1.0 - b)) + corner * kHalfSize;
     gl_Position = gl_ModelViewProjectionMatrix * vec4(position, 0.0, 1.0);
     v_uv = corner * 0.5 + 0.5;
-    v_screen = gl_Position.xy / gl_Position.w * 0.5 + 0.5;
 }

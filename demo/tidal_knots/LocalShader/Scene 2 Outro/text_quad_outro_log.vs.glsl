@@ -6,7 +6,6 @@
 uniform float uni_blend;
 
 out vec2 v_uv;
-noperspective out vec2 v_screen;
 
 const vec2 kCentre = vec2(-16.0, -6.0);
 const float kHalfSize = 30.0;
@@ -18,5 +17,4 @@ void main()
     vec2 position = kCentre + corner * (kHalfSize * (0.96 + 0.04 * b));
     gl_Position = gl_ModelViewProjectionMatrix * vec4(position, 0.0, 1.0);
     v_uv = corner * 0.5 + 0.5;
-    v_screen = gl_Position.xy / gl_Position.w * 0.5 + 0.5;
 }

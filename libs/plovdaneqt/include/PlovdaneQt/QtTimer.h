@@ -28,9 +28,10 @@ public:
     explicit QtTimer(std::shared_ptr<const IMonotonicClock> clock, QObject* parent = nullptr);
     ~QtTimer() override;
 
-    // Takes the time measured since the previous tick, in whole milliseconds
-    // (the fraction is carried to the next tick), and adds it to the current
-    // time while playing. Emits timeDeltaValueChanged, then timeValueChanged,
+    // Takes the time measured since the previous tick (or since playing
+    // started, when that was later), in whole milliseconds (the fraction is
+    // carried to the next tick), and adds it to the current time while
+    // playing. Emits timeDeltaValueChanged, then timeValueChanged,
     // or timerStoped when the end was passed (the time then rests at the end).
     virtual void Tick();
 
