@@ -4,13 +4,11 @@
 // seconds. CIntroTextController fades logo and title in over 0-6 s.
 #include <tidal_knots/SceneBuild.h>
 
-#include <memory>
 
 #include <halvo_gfx/gfx_types.h>
 #include <halvo_sg/default_scene_graph.h>
 #include <halvo_sg/render_state_node.h>
 #include <halvo_sg/trafo_node.h>
-#include <halvo_shade/custom_shade_node.h>
 #include <tidal_knots/Controllers/CIntroTextController.h>
 
 #include "scene_parts.h"
@@ -26,15 +24,7 @@ void BuildIntroScene(const SceneBuildContext& build)
     const auto root = build.sceneGraph.GetRoot();
 
     // The background pass, into colour attachment 0.
-    auto layer = MakePostProcessingNode(context, prefix + "Layer Background");
-    auto background = std::make_unique<hlv_shade::CCustomShadeNode>();
-    RegisterShadeNode(context, prefix + "Layer1", background.get());
-    background->SetRenderTarget(FindFramebuffer(context, "Intro Outro Frame Buffer"), {hlv_gfx::UBM_ZERO});
-    background->GetEffectInput().Connect(context.effectSlotManager.GetSlot("MapBackgroundIntro"));
-    background->ConnectViewport(backplane);
-    background->ConnectTexture2DInput("uni_smp_mask1", FindTextureSlot(context, "IntroOutroMasks"));
-    layer->shadeNodes.push_back(std::move(background));
-    root->AddChild(layer);
+    AddMaskedBackground(context, *root, prefix, "MapBackgroundIntro", hlv_gfx::UBM_ZERO, backplane);
 
     // The quads, drawn over it into every colour attachment.
     auto states = hlv_core::Adopt(new hlv_sg::CRenderStateNode("Intro Render States"));

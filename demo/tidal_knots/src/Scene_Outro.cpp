@@ -5,14 +5,11 @@
 // fades the credits in and out between 75 s and 110 s.
 #include <tidal_knots/SceneBuild.h>
 
-#include <memory>
 
-#include <halvo_core/fatal.h>
 #include <halvo_gfx/gfx_types.h>
 #include <halvo_sg/default_scene_graph.h>
 #include <halvo_sg/render_state_node.h>
 #include <halvo_sg/trafo_node.h>
-#include <halvo_shade/custom_shade_node.h>
 #include <tidal_knots/Controllers/COutroTextController.h>
 
 #include "scene_parts.h"
@@ -28,20 +25,7 @@ void BuildOutroScene(const SceneBuildContext& build)
     const auto root = build.sceneGraph.GetRoot();
 
     // The background pass, into colour attachment 1.
-    auto layer = MakePostProcessingNode(context, prefix + "Layer Background");
-    auto background = std::make_unique<hlv_shade::CCustomShadeNode>();
-    RegisterShadeNode(context, prefix + "Layer1", background.get());
-    background->SetRenderTarget(FindFramebuffer(context, "Intro Outro Frame Buffer"), {hlv_gfx::UBM_ONE});
-    hlv_slot::CEffectOutputSlot* backgroundEffect = context.effectSlotManager.GetSlot("MapBackgroundOutro");
-    HLV_FATAL_CHECK(backgroundEffect != nullptr, "The effect \"MapBackgroundOutro\" is missing.");
-    background->GetEffectInput().Connect(backgroundEffect);
-    background->ConnectViewport(backplane);
-    background->GetViewportInput().Refresh();
-    hlv_slot::CTexture2DOutputSlot* masks = FindTextureSlot(context, "IntroOutroMasks");
-    HLV_FATAL_CHECK(masks != nullptr, "The texture \"IntroOutroMasks\" is missing.");
-    background->ConnectTexture2DInput("uni_smp_mask1", masks);
-    layer->shadeNodes.push_back(std::move(background));
-    root->AddChild(layer);
+    AddMaskedBackground(context, *root, prefix, "MapBackgroundOutro", hlv_gfx::UBM_ONE, backplane);
 
     // The quads, drawn over it into the same attachment.
     auto states = hlv_core::Adopt(new hlv_sg::CRenderStateNode("Outro Render States"));

@@ -6,6 +6,7 @@
 #include <halvo_gfx/gfx_types.h>
 #include <halvo_gfx/perspective_camera.h>
 #include <halvo_sg/primitive_set.h>
+#include <halvo_shade/custom_shade_node.h>
 #include <tidal_knots/load_functions.h>
 
 namespace dmo_nimra::scene_parts {
@@ -82,6 +83,26 @@ void SetFilledFrontFacesOnly(hlv_gfx::CRenderStateSet& states)
     }
     states.cullMode = 1;
     states.frontFace = 0;
+}
+
+void AddMaskedBackground(hlv_app::CManagedContext& context, hlv_sg::CGroupNode& root, const std::string& prefix,
+                         const std::string& effectKey, std::uint32_t drawBuffer,
+                         hlv_slot::CViewportOutputSlot* backplane)
+{
+    auto layer = MakePostProcessingNode(context, prefix + "Layer Background");
+    auto background = std::make_unique<hlv_shade::CCustomShadeNode>();
+    RegisterShadeNode(context, prefix + "Layer1", background.get());
+    background->SetRenderTarget(FindFramebuffer(context, "Intro Outro Frame Buffer"), {drawBuffer});
+    hlv_slot::CEffectOutputSlot* effect = context.effectSlotManager.GetSlot(effectKey);
+    HLV_FATAL_CHECK(effect != nullptr, ("The effect \"" + effectKey + "\" is missing.").c_str());
+    background->GetEffectInput().Connect(effect);
+    background->ConnectViewport(backplane);
+    background->GetViewportInput().Refresh();
+    hlv_slot::CTexture2DOutputSlot* masks = FindTextureSlot(context, "IntroOutroMasks");
+    HLV_FATAL_CHECK(masks != nullptr, "The texture \"IntroOutroMasks\" is missing.");
+    background->ConnectTexture2DInput("uni_smp_mask1", masks);
+    layer->shadeNodes.push_back(std::move(background));
+    root.AddChild(layer);
 }
 
 Handle<hlv_sg::CCameraNode> MakeTextCamera(hlv_app::CManagedContext& context, const std::string& name,

@@ -15,6 +15,7 @@
 #include <halvo_gfx/texture.h>
 #include <halvo_sg/camera_node.h>
 #include <halvo_sg/geo_node.h>
+#include <halvo_sg/group_node.h>
 #include <halvo_sg/linear_post_processing_node.h>
 #include <halvo_slot/CTexture2DSlot.h>
 #include <halvo_slot/CVariantSlot.h>
@@ -56,6 +57,15 @@ void TakeOffChangedList(hlv_gfx::CRenderStateSet& states, std::uint32_t state);
 // settings of both text scenes, added to the changed list in the order fill
 // mode, cull mode, front face.
 void SetFilledFrontFacesOnly(hlv_gfx::CRenderStateSet& states);
+
+// The background of a text scene: a post-processing node registered under
+// prefix + "Layer Background", added to the root, with one full-screen pass
+// registered under prefix + "Layer1" drawing the effect into the draw buffer
+// of "Intro Outro Frame Buffer" over the backplane, with "IntroOutroMasks" on
+// "uni_smp_mask1". A missing effect or mask stops the program.
+void AddMaskedBackground(hlv_app::CManagedContext& context, hlv_sg::CGroupNode& root, const std::string& prefix,
+                         const std::string& effectKey, std::uint32_t drawBuffer,
+                         hlv_slot::CViewportOutputSlot* backplane);
 
 // The camera of a text scene: the perspective camera "The Perspective Camera"
 // (field of view pi / 4, the viewport's aspect, near 10, far 1000) 100

@@ -44,11 +44,17 @@ void QtTimer::Tick()
         const std::int64_t now = m_clock->Nanoseconds();
         const std::int64_t elapsed = now - m_accountedNs;
         const std::int64_t wholeMs = elapsed > 0 ? elapsed / kNanosecondsPerMillisecond : 0;
+        // Of the measured time, what passed before playing started (after the
+        // previous tick) was not played.
+        const std::int64_t played =
+            m_playingSinceNs > m_accountedNs
+                ? std::min(wholeMs, std::max<std::int64_t>(0, now - m_playingSinceNs) / kNanosecondsPerMillisecond)
+                : wholeMs;
         m_accountedNs += wholeMs * kNanosecondsPerMillisecond;
         m_delta = static_cast<std::uint64_t>(wholeMs);
 
         if (m_state == QTS_PLAYING) {
-            const std::uint64_t next = m_current + m_delta;
+            const std::uint64_t next = m_current + static_cast<std::uint64_t>(played);
             if (next <= m_end) {
                 m_current = next;
                 advanced = true;
@@ -98,7 +104,7 @@ void QtTimer::setState(QtTimerState state)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     // Playing counts from now: the time since the last tick was not played.
-    if (state == QTS_PLAYING && m_state != QTS_PLAYING) m_accountedNs = m_clock->Nanoseconds();
+    if (state == QTS_PLAYING && m_state != QTS_PLAYING) m_playingSinceNs = m_clock->Nanoseconds();
     m_state = state;
 }
 

@@ -28,10 +28,10 @@ public:
     explicit QtTimer(std::shared_ptr<const IMonotonicClock> clock, QObject* parent = nullptr);
     ~QtTimer() override;
 
-    // Takes the time measured since the previous tick (or since playing
-    // started, when that was later), in whole milliseconds (the fraction is
-    // carried to the next tick), and adds it to the current time while
-    // playing. Emits timeDeltaValueChanged, then timeValueChanged,
+    // Takes the time measured since the previous tick, in whole milliseconds
+    // (the fraction is carried to the next tick), as its delta, and adds it
+    // to the current time while playing (only the part since playing started,
+    // when that was after the previous tick). Emits timeDeltaValueChanged, then timeValueChanged,
     // or timerStoped when the end was passed (the time then rests at the end).
     virtual void Tick();
 
@@ -70,6 +70,8 @@ private:
     // Clock reading up to which measured time has been handed out; it moves
     // by whole milliseconds only, so no fraction is ever dropped.
     std::int64_t m_accountedNs = 0;
+    // Clock reading at which playing last started.
+    std::int64_t m_playingSinceNs = 0;
 };
 
 }  // namespace pld_qt
