@@ -17,67 +17,15 @@ constexpr float kFar = 10000.0f;
 constexpr pld_math::vec3f kInitialTarget{0.0f, 0.0f, 0.0f};
 constexpr pld_math::vec3f kInitialEye{0.0f, 0.0f, -1000.0f};
 
-template <typename T>
-Handle<T> Registered(hlv_app::CNamedObjectRegistry<T>& registry, const std::string& name)
-{
-    return Handle<T>(registry.Get(name));
-}
-
 }  // namespace
-
-hlv_slot::CEffectOutputSlot* FindEffectOutput(hlv_app::CManagedContext& context, const std::string& key)
-{
-    return context.effectSlotManager.GetSlot(key);
-}
-
-Handle<hlv_gfx::CEffect> FindEffect(hlv_app::CManagedContext& context, const std::string& key)
-{
-    const hlv_slot::CEffectOutputSlot* output = FindEffectOutput(context, key);
-    return output ? output->GetValue() : Handle<hlv_gfx::CEffect>();
-}
-
-Handle<hlv_gfx::CTexture> FindTexture(hlv_app::CManagedContext& context, const std::string& name)
-{
-    const hlv_slot::CTexture2DOutputSlot* output = context.textureSlotManager.GetSlot(name);
-    return output ? output->GetValue() : Handle<hlv_gfx::CTexture>();
-}
-
-Handle<hlv_gfx::CFramebuffer> FindFramebuffer(hlv_app::CManagedContext& context, const std::string& key)
-{
-    return Registered(context.framebuffers, key);
-}
-
-hlv_slot::CViewportOutputSlot& RequireViewport(hlv_app::CManagedContext& context, const std::string& name)
-{
-    hlv_slot::CViewportOutputSlot* viewport = context.viewportSlotManager.GetSlot(name);
-    HLV_FATAL_CHECK(viewport != nullptr, "The viewport slot of the scene is missing.");
-    return *viewport;
-}
-
-hlv_slot::CVariantOutputSlot<float>& RequireFloatSlot(hlv_app::CManagedContext& context, const std::string& name)
-{
-    auto& slots = context.VariantSlots<float>();
-    const std::size_t index = slots.GetIndex(name);
-    HLV_FATAL_CHECK(index != slots.npos, "index != osm_float_t::INVALID_INDEX");
-    return *slots.GetSlot(index);
-}
-
-hlv_slot::CVariantOutputSlot<pld_math::vec3f>& RequireVectorSlot(hlv_app::CManagedContext& context,
-                                                                 const std::string& name)
-{
-    auto& slots = context.VariantSlots<pld_math::vec3f>();
-    const std::size_t index = slots.GetIndex(name);
-    HLV_FATAL_CHECK(index != slots.npos, "index != osm_vec3_t::INVALID_INDEX");
-    return *slots.GetSlot(index);
-}
 
 Handle<hlv_sg::CIndexedPrimitiveSet> MakeTriangles(hlv_app::CManagedContext& context, const std::string& name,
                                                    const std::string& buffersKey)
 {
     auto triangles = hlv_core::Adopt(new hlv_sg::CIndexedPrimitiveSet(name));
     triangles->primitiveType = hlv_gfx::PT_TRIANGLES;
-    triangles->vertexBuffer = Registered(context.vertexBuffers, buffersKey);
-    triangles->indexBuffer = Registered(context.indexBuffers, buffersKey);
+    triangles->vertexBuffer = Handle<hlv_gfx::CVertexBuffer>(context.vertexBuffers.Get(buffersKey));
+    triangles->indexBuffer = Handle<hlv_gfx::CIndexBuffer>(context.indexBuffers.Get(buffersKey));
     return triangles;
 }
 

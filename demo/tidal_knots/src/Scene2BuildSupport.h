@@ -1,11 +1,11 @@
 #pragma once
-// Look-ups and node makers shared by the Scene 2 and Scene 2 background
-// builders. Named assets come from the local context; a missing asset gives
-// an empty handle (its node then draws nothing), a missing viewport or
-// keyframe slot stops the program.
+// Node makers shared by the Scene 2 and Scene 2 background builders (the
+// look-ups are those of every builder, scene_lookup.h).
 #include <array>
 #include <cstdint>
 #include <string>
+
+#include "scene_lookup.h"
 
 #include <halvo_core/handle.h>
 #include <halvo_gfx/effect.h>
@@ -31,19 +31,6 @@ using Handle = hlv_core::CResourceHandle<T>;
 
 // The deep blue-black of the sea at night (#05101f).
 inline constexpr std::array<float, 4> kSeaGround{0.020f, 0.063f, 0.122f, 1.0f};
-
-// The effect output of the effect slot manager under key, and its effect.
-hlv_slot::CEffectOutputSlot* FindEffectOutput(hlv_app::CManagedContext& context, const std::string& key);
-Handle<hlv_gfx::CEffect> FindEffect(hlv_app::CManagedContext& context, const std::string& key);
-// A loaded texture (texture slot manager).
-Handle<hlv_gfx::CTexture> FindTexture(hlv_app::CManagedContext& context, const std::string& name);
-Handle<hlv_gfx::CFramebuffer> FindFramebuffer(hlv_app::CManagedContext& context, const std::string& key);
-
-// Stop the program when the slot is missing.
-hlv_slot::CViewportOutputSlot& RequireViewport(hlv_app::CManagedContext& context, const std::string& name);
-hlv_slot::CVariantOutputSlot<float>& RequireFloatSlot(hlv_app::CManagedContext& context, const std::string& name);
-hlv_slot::CVariantOutputSlot<pld_math::vec3f>& RequireVectorSlot(hlv_app::CManagedContext& context,
-                                                                 const std::string& name);
 
 // Triangles over the vertex and index buffers published under buffersKey.
 Handle<hlv_sg::CIndexedPrimitiveSet> MakeTriangles(hlv_app::CManagedContext& context, const std::string& name,

@@ -30,7 +30,7 @@ hlv_shade::CFramebuffer2DNode* AddFramebufferPublisher(hlv_app::CManagedContext&
 {
     auto node = std::make_unique<hlv_shade::CFramebuffer2DNode>();
     scene_parts::RegisterShadeNode(context, key, node.get());
-    node->SetFramebuffer(scene_parts::FindFramebuffer(context, framebuffer));
+    node->SetFramebuffer(FindFramebuffer(context, framebuffer));
     node->SetViewport(viewport);
     hlv_shade::CFramebuffer2DNode* kept = node.get();
     chain.shadeNodes.push_back(std::move(node));
@@ -45,9 +45,9 @@ std::unique_ptr<hlv_shade::CCustomShadeNode> MakePostPass(hlv_app::CManagedConte
 {
     auto pass = std::make_unique<hlv_shade::CCustomShadeNode>();
     scene_parts::RegisterShadeNode(context, key, pass.get());
-    if (!framebuffer.empty()) pass->SetRenderTarget(scene_parts::FindFramebuffer(context, framebuffer), {drawBuffer});
+    if (!framebuffer.empty()) pass->SetRenderTarget(FindFramebuffer(context, framebuffer), {drawBuffer});
     pass->GetEffectInput().Connect(context.effectSlotManager.GetSlot(effectKey));
-    pass->ConnectViewport(scene_parts::FindViewport(context, viewport));
+    pass->ConnectViewport(FindViewport(context, viewport));
     return pass;
 }
 
@@ -79,8 +79,8 @@ void BuildPostProcessing(const SceneBuildContext& build)
     auto downsample = MakePostPass(context, "PostDownsample1", "Postprocessing Framebuffer", hlv_gfx::UBM_ZERO,
                                    "PostDownsample1", "Backplane Viewport Half");
     downsample->ConnectTexture2DInput("uni_is_tex", ColourOutput(mainScene, 0));
-    downsample->ConnectFloatInput("uni_f_recip_width", RequireFloatSlot(context, "Backplane Width Half Recip"));
-    downsample->ConnectFloatInput("uni_f_recip_height", RequireFloatSlot(context, "Backplane Height Half Recip"));
+    downsample->ConnectFloatInput("uni_f_recip_width", &RequireFloatSlot(context, "Backplane Width Half Recip"));
+    downsample->ConnectFloatInput("uni_f_recip_height", &RequireFloatSlot(context, "Backplane Height Half Recip"));
     scene2->shadeNodes.push_back(std::move(downsample));
 
     auto ssao = MakePostPass(context, "PostSSAO1", "Postprocessing Framebuffer", hlv_gfx::UBM_ONE, "PostSSAO1",
@@ -88,8 +88,8 @@ void BuildPostProcessing(const SceneBuildContext& build)
     ssao->ConnectDepthTexture2DInput("depth", mainDepth);
     ssao->ConnectTexture2DInput("option_mask", ColourOutput(mainScene, 2));
     ssao->ConnectTexture2DInput("rand", FindTextureSlot(context, "Random SSAO Texture"));
-    ssao->ConnectFloatInput("uni_f_screen_size_x", RequireFloatSlot(context, "Backplane Width"));
-    ssao->ConnectFloatInput("uni_f_screen_size_y", RequireFloatSlot(context, "Backplane Height"));
+    ssao->ConnectFloatInput("uni_f_screen_size_x", &RequireFloatSlot(context, "Backplane Width"));
+    ssao->ConnectFloatInput("uni_f_screen_size_y", &RequireFloatSlot(context, "Backplane Height"));
     hlv_slot::CTexture2DOutputSlot* ssaoResult = ssao->GetOutputSlot(hlv_gfx::UBM_ONE);
     scene2->shadeNodes.push_back(std::move(ssao));
 

@@ -11,49 +11,6 @@
 
 namespace dmo_nimra::scene_parts {
 
-Handle<hlv_gfx::CEffect> FindEffect(hlv_app::CManagedContext& context, const std::string& key)
-{
-    const hlv_slot::CEffectOutputSlot* slot = context.effectSlotManager.GetSlot(key);
-    return slot ? slot->GetValue() : Handle<hlv_gfx::CEffect>();
-}
-
-Handle<hlv_gfx::CEffect> RequireEffect(hlv_app::CManagedContext& context, const std::string& key)
-{
-    Handle<hlv_gfx::CEffect> effect = FindEffect(context, key);
-    HLV_FATAL_CHECK(effect.IsValid(), "effect.IsValid()");
-    HLV_FATAL_CHECK(!effect->passes.empty(), "effect->GetNumRenderPasses()!=0");
-    return effect;
-}
-
-hlv_slot::CTexture2DOutputSlot* FindTextureSlot(hlv_app::CManagedContext& context, const std::string& name)
-{
-    return context.textureSlotManager.GetSlot(name);
-}
-
-Handle<hlv_gfx::CTexture> FindTexture(hlv_app::CManagedContext& context, const std::string& name)
-{
-    const hlv_slot::CTexture2DOutputSlot* slot = FindTextureSlot(context, name);
-    return slot ? slot->GetValue() : Handle<hlv_gfx::CTexture>();
-}
-
-Handle<hlv_gfx::CFramebuffer> FindFramebuffer(hlv_app::CManagedContext& context, const std::string& key)
-{
-    return Handle<hlv_gfx::CFramebuffer>(context.framebuffers.Get(key));
-}
-
-hlv_slot::CViewportOutputSlot* FindViewport(hlv_app::CManagedContext& context, const std::string& name)
-{
-    return context.viewportSlotManager.GetSlot(name);
-}
-
-hlv_slot::CVariantOutputSlot<float>* RequireFloatSlot(hlv_app::CManagedContext& context, const std::string& name)
-{
-    auto& floats = context.VariantSlots<float>();
-    const std::size_t index = floats.GetIndex(name);
-    HLV_FATAL_CHECK(index != floats.npos, "index != osm_float_t::INVALID_INDEX");
-    return floats.GetSlot(index);
-}
-
 Handle<hlv_sg::CLinearPostProcessingNode> MakePostProcessingNode(hlv_app::CManagedContext& context,
                                                                  const std::string& name)
 {

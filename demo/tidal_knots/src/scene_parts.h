@@ -1,11 +1,12 @@
 #pragma once
-// What the intro, outro and post-processing builders share: finding the
-// demo's objects in the named context by name, registering the nodes they
-// make, and the parts the two text scenes are built of (their camera and
+// What the intro, outro and post-processing builders share: registering
+// the nodes they make, and the parts the two text scenes are built of (their camera and
 // their textured quads).
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+
+#include "scene_lookup.h"
 
 #include <halvo_app/Context/CManagedContext.h>
 #include <halvo_core/handle.h>
@@ -25,22 +26,6 @@ namespace dmo_nimra::scene_parts {
 
 template <typename T>
 using Handle = hlv_core::CResourceHandle<T>;
-
-// The effect published under key; empty when there is none.
-Handle<hlv_gfx::CEffect> FindEffect(hlv_app::CManagedContext& context, const std::string& key);
-// The same, for an effect the scene cannot do without: a missing effect or
-// one without render passes stops the program.
-Handle<hlv_gfx::CEffect> RequireEffect(hlv_app::CManagedContext& context, const std::string& key);
-
-// The texture published under name, and its output slot; empty or null when
-// there is none.
-Handle<hlv_gfx::CTexture> FindTexture(hlv_app::CManagedContext& context, const std::string& name);
-hlv_slot::CTexture2DOutputSlot* FindTextureSlot(hlv_app::CManagedContext& context, const std::string& name);
-
-Handle<hlv_gfx::CFramebuffer> FindFramebuffer(hlv_app::CManagedContext& context, const std::string& key);
-hlv_slot::CViewportOutputSlot* FindViewport(hlv_app::CManagedContext& context, const std::string& name);
-// A float slot the scene cannot do without: a missing name stops the program.
-hlv_slot::CVariantOutputSlot<float>* RequireFloatSlot(hlv_app::CManagedContext& context, const std::string& name);
 
 // A new post-processing node registered under its name (when the name is
 // free; an existing entry stays).
