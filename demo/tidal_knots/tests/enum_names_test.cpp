@@ -3,10 +3,13 @@
 #include <enum_name_checks.h>
 
 using namespace dmo_nimra;
+using hlv_testing::ExpectEnumNames;
 
-TEST(DemoEnumNames, EveryTableNamesEachValue)
+TEST(DemoEnumNames, EveryValueHasItsDocumentedNameAndNumber)
 {
-    HLV_EXPECT_ENUM_TABLE(C_LEVEL, DMO_C_LEVEL_LIST);
-    HLV_EXPECT_ENUM_TABLE(VECTOR_MATRIX_TYPE, DMO_VECTOR_MATRIX_TYPE_LIST);
-    HLV_EXPECT_ENUM_TABLE(ANIMATION_MODE, DMO_ANIMATION_MODE_LIST);
+    ExpectEnumNames<C_LEVEL>("C_LEVEL", C_LEVEL_COUNT, {"C0", "C1", "C2"});
+    ExpectEnumNames<VECTOR_MATRIX_TYPE>("VECTOR_MATRIX_TYPE", VECTOR_MATRIX_TYPE_COUNT,
+                                        {"PT_VEC3", "PT_VEC4", "PT_MAT3", "PT_MAT4"});
+    ExpectEnumNames<ANIMATION_MODE>("ANIMATION_MODE", ANIMATION_MODE_COUNT,
+                                    {"AM_REPEAT", "AM_CLAMP", "AM_CYCLE", "AM_BACK"});
 }

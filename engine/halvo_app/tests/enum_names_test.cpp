@@ -4,13 +4,11 @@
 
 using namespace hlv_app;
 
-TEST(EnumNames, EveryTableNamesEachValue)
+TEST(EnumNames, EveryValueHasItsDocumentedNameAndNumber)
 {
-    HLV_EXPECT_ENUM_TABLE(APP_RESULT, HLV_APP_RESULT_LIST);
-}
-
-TEST(EnumNames, AppResultsKeepTheirNumbers)
-{
-    EXPECT_EQ(NUM_APP_RESULTS, 8u);
-    EXPECT_EQ(GetEnumName(APPR_INVALID_WIN32_HANDLE), "APPR_INVALID_WIN32_HANDLE");
+    hlv_testing::ExpectEnumNames<APP_RESULT>(
+        "APP_RESULT", NUM_APP_RESULTS,
+        {"APPR_OK", "APPR_FAIL", "APPR_INVALID_ARGUMENT", "APPR_INVALID_OPERATION",
+         "APPR_INTERNAL_RENDERPASS_INITIALIZED", "APPR_RENDER_THREAD_HALTED", "APPR_RENDER_THREAD_UNHALTED",
+         "APPR_INVALID_WIN32_HANDLE"});
 }

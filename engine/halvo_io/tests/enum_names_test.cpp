@@ -4,7 +4,9 @@
 
 using namespace hlv_io;
 
-TEST(EnumNames, EveryTableNamesEachValue)
+TEST(EnumNames, EveryValueHasItsDocumentedNameAndNumber)
 {
-    HLV_EXPECT_ENUM_TABLE(IO_RESULT, HLV_IO_RESULT_LIST);
+    hlv_testing::ExpectEnumNames<IO_RESULT>(
+        "IO_RESULT", IO_RESULT_COUNT,
+        {"IOR_OK", "IOR_FAIL", "IOR_INVALID_ARGUMENT", "IOR_API_FAIL", "IOR_NOT_INIT"});
 }

@@ -4,7 +4,8 @@
 
 using namespace hlv_mgr;
 
-TEST(EnumNames, EveryTableNamesEachValue)
+TEST(EnumNames, EveryValueHasItsDocumentedNameAndNumber)
 {
-    HLV_EXPECT_ENUM_TABLE(MGR_RESULT, HLV_MGR_RESULT_LIST);
+    hlv_testing::ExpectEnumNames<MGR_RESULT>("MGR_RESULT", MGR_RESULT_COUNT,
+                                             {"MGRR_OK", "MGRR_FAIL", "MGRR_INVALID_ARGUMENT"});
 }

@@ -4,10 +4,19 @@
 #include <enum_name_checks.h>
 
 using namespace hlv_sg;
+using hlv_testing::ExpectEnumNames;
 
-TEST(EnumNames, EveryTableNamesEachValue)
+TEST(EnumNames, EveryValueHasItsDocumentedNameAndNumber)
 {
-    HLV_EXPECT_ENUM_TABLE(HALVO_SG_RESULT, HLV_SG_RESULT_LIST);
-    HLV_EXPECT_ENUM_TABLE(NODE_ID, HLV_NODE_ID_LIST);
-    HLV_EXPECT_ENUM_TABLE(LIGHT_TYPE, HLV_LIGHT_TYPE_LIST);
+    ExpectEnumNames<HALVO_SG_RESULT>(
+        "HALVO_SG_RESULT", NUM_HALVO_SG_RESULTS,
+        {"MSGR_OK", "MSGR_FAIL", "MSGR_INVALID_ARGUMENT", "MSGR_INVALID_ID", "MSGR_NO_TRAVERSAL_IMPL",
+         "MSGR_NOT_A_CHILD", "MSGR_NOT_IMPLEMENTED", "MSGR_NOT_IN_TIMERANGE"});
+    ExpectEnumNames<NODE_ID>("NODE_ID", NODE_ID_COUNT,
+                             {"NID_UNDEFINED", "NID_NODE", "NID_GROUPNODE", "NID_GEONODE", "NID_TRAFONODE",
+                              "NID_DECONODE", "NID_CAMNODE", "NID_RENDERSTATE", "NID_SOUND", "NID_ANI",
+                              "NID_KEYANI", "NID_TRAFOKEYANI", "NID_POSTPROC", "NID_SWITCH",
+                              "NID_PARTICLESYSTEM"});
+    ExpectEnumNames<LIGHT_TYPE>("LIGHT_TYPE", LIGHT_TYPE_COUNT,
+                                {"LT_UNDEFINED", "LT_DIRECTIONAL", "LT_POINT", "LT_SPOT"});
 }

@@ -163,7 +163,7 @@ TEST(SceneGraph, PassesRunInOrderUpdateThenTransform)
     EXPECT_EQ(graph->GetLastFrameTime().frameNumber, 3u);
 }
 
-TEST(SceneGraph, NamesOfTheRootAndTheVisitors)
+TEST(SceneGraph, NamesOfTheRootAndTheVisitorsAndItsClassRecord)
 {
     auto graph = Adopt(new CDefaultSceneGraph("The Scene Graph"));
     EXPECT_EQ(graph->GetRoot()->GetName(), "Scene Root");
@@ -172,7 +172,11 @@ TEST(SceneGraph, NamesOfTheRootAndTheVisitors)
     EXPECT_EQ(graph->GetTrafoVisitor()->GetName(), "Default Trafo Visitor");
     EXPECT_LT(graph->GetRenderVisitor()->GetId(), graph->GetUpdateVisitor()->GetId());
     EXPECT_LT(graph->GetUpdateVisitor()->GetId(), graph->GetTrafoVisitor()->GetId());
-    EXPECT_TRUE(hlv_core::IsExactly<hlv_core::IResource>(graph.get()));
+    // The graph reports a record of its own, whose parent is IResource's.
+    const hlv_core::CResourceClassInfo* record = graph->GetClassInfo();
+    EXPECT_EQ(record->class_name, "CDefaultSceneGraph");
+    EXPECT_EQ(record->parent, &hlv_core::IResource::s_classInfo);
+    EXPECT_EQ(record->size, sizeof(CDefaultSceneGraph));
 }
 
 }  // namespace

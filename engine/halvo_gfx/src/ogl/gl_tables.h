@@ -146,6 +146,14 @@ inline constexpr CEnumTable<18> COLOR_ATTACHMENT{{
     GL_COLOR_ATTACHMENT8, GL_COLOR_ATTACHMENT9, GL_COLOR_ATTACHMENT10, GL_COLOR_ATTACHMENT11,
     GL_COLOR_ATTACHMENT12, GL_COLOR_ATTACHMENT13, GL_COLOR_ATTACHMENT14, GL_COLOR_ATTACHMENT15, 0, 0}};
 
+// The colour attachment of an attachment number: the table's entry below 17,
+// the first colour attachment for any larger number.
+constexpr GLenum ColorAttachmentOf(std::uint64_t number)
+{
+    return number < 17 ? COLOR_ATTACHMENT.entries[static_cast<std::size_t>(number)]
+                       : GLenum{GL_COLOR_ATTACHMENT0};
+}
+
 // Access mode by ACCESS_TYPE.
 inline constexpr CEnumTable<4> ACCESS_MODE{{0, GL_READ_ONLY, GL_WRITE_ONLY, GL_READ_WRITE}};
 static_assert(ACCESS_MODE.size() == ACCESS_TYPE_COUNT);

@@ -23,12 +23,10 @@ namespace {
 constexpr char kBindFailed[] = "COglRenderer::UseFramebuffer: Failed to bind framebuffer.";
 constexpr std::size_t kMaxDrawBuffers = 16;
 
-// The GL draw buffer of a USED_BUFFER_MASK value from UBM_ZERO to UBM_ALL
-// (colour attachment value - 1; UBM_ALL reads the table's empty entry).
-bool DrawBufferOf(std::uint32_t value, GLenum& out)
-{
-    return value >= UBM_ZERO && ogl::COLOR_ATTACHMENT.Get(value - 1, out) == GFXR_OK;
-}
+// The GL draw buffer of a USED_BUFFER_MASK value: colour attachment number
+// value - 1 (UBM_ALL reads the table's empty entry, no buffer); any value past
+// UBM_ALL, and UBM_NONE, draws into the first colour attachment.
+GLenum DrawBufferOf(std::uint32_t value) { return ogl::ColorAttachmentOf(value - 1u); }
 
 }  // namespace
 
@@ -105,11 +103,13 @@ std::uint32_t COglRenderer::SwitchRenderTarget(std::int32_t id)
     if (id == UBM_NONE || framebuffer->colorAttachments.empty()) return SetDrawBuffers(nullptr, 0);
     if (id == UBM_ALL) return SwitchToAllAttachments(*framebuffer);
 
-    GLenum buffer = 0;
-    if (id < 0 || !DrawBufferOf(static_cast<std::uint32_t>(id), buffer)) return GFXR_INVALID_ARGUMENT;
-    const auto* attachment = framebuffer->GetColorAttachment(static_cast<std::size_t>(id - 1));
-    if (!attachment || !*attachment) return GFXR_INVALID_ARGUMENT;
+    // Colour attachment value - 1 must exist: values past UBM_FIFTEEN (and
+    // negative ones) name none.
+    const auto value = static_cast<std::uint32_t>(id);
+    const auto* attachment = framebuffer->GetColorAttachment(value - 1u);
+    if (!*attachment) return GFXR_INVALID_ARGUMENT;
     if (LoadTexture2D(**attachment) != GFXR_OK) return GFXR_FAIL;
+    const GLenum buffer = DrawBufferOf(value);
     return SetDrawBuffers(&buffer, 1);
 }
 
@@ -125,12 +125,13 @@ std::uint32_t COglRenderer::SwitchRenderTarget(const std::vector<unsigned>& ids,
     if (used > kMaxDrawBuffers) return GFXR_INVALID_ARGUMENT;
     std::array<GLenum, kMaxDrawBuffers> buffers{};
     for (std::size_t i = 0; i < used; ++i) {
-        // Each position loads the attachment it draws into; UBM_ALL at a later
-        // position is no buffer.
-        if (!DrawBufferOf(ids[i], buffers[i])) return GFXR_INVALID_ARGUMENT;
-        if (ids[i] == UBM_ALL) continue;
-        const auto* attachment = framebuffer->GetColorAttachment(ids[i] - 1);
-        if (!attachment || !*attachment) return GFXR_INVALID_ARGUMENT;
+        // Each position loads the attachment it draws into, which must exist;
+        // UBM_ALL at a later position is no buffer. Two positions drawing into
+        // one attachment are GL's error, reported by SetDrawBuffers.
+        buffers[i] = DrawBufferOf(ids[i]);
+        if (buffers[i] == GL_NONE) continue;
+        const auto* attachment = framebuffer->GetColorAttachment(buffers[i] - GL_COLOR_ATTACHMENT0);
+        if (!*attachment) return GFXR_INVALID_ARGUMENT;
         if (LoadTexture2D(**attachment) != GFXR_OK) return GFXR_FAIL;
     }
     return SetDrawBuffers(buffers.data(), used);

@@ -65,10 +65,13 @@ std::uint32_t COglRenderer::PopAttribGroup()
     return CheckGlError("COglRenderer::PopAttrib: glPopAttrib failed") ? GFXR_API_FAIL : GFXR_OK;
 }
 
+// States without a GL capability (RS_CLEARSCREEN, RS_FRONTFACE, RS_FILLMODE and
+// values past the enumeration) change nothing and succeed; RS_UNDEFINED is
+// refused.
 std::uint32_t COglRenderer::EnableRenderState(std::uint32_t state)
 {
-    GLenum capability = 0;
-    if (state == RS_UNDEFINED || ogl::CAPABILITY.Get(state, capability) != GFXR_OK) return GFXR_INVALID_ARGUMENT;
+    if (state == RS_UNDEFINED) return GFXR_INVALID_ARGUMENT;
+    const GLenum capability = ogl::CAPABILITY.Find(state).value_or(0);
     if (state == RS_DEPTH_WRITE) {
         GLboolean writing = GL_TRUE;
         glGetBooleanv(GL_DEPTH_WRITEMASK, &writing);
@@ -81,8 +84,8 @@ std::uint32_t COglRenderer::EnableRenderState(std::uint32_t state)
 
 std::uint32_t COglRenderer::DisableRenderState(std::uint32_t state)
 {
-    GLenum capability = 0;
-    if (state == RS_UNDEFINED || ogl::CAPABILITY.Get(state, capability) != GFXR_OK) return GFXR_INVALID_ARGUMENT;
+    if (state == RS_UNDEFINED) return GFXR_INVALID_ARGUMENT;
+    const GLenum capability = ogl::CAPABILITY.Find(state).value_or(0);
     if (state == RS_DEPTH_WRITE) {
         GLboolean writing = GL_FALSE;
         glGetBooleanv(GL_DEPTH_WRITEMASK, &writing);
@@ -200,12 +203,14 @@ std::uint32_t COglRenderer::Clear(std::uint32_t mask)
     return CheckGlError("COglRenderer::Clear: Failed to clear.") ? GFXR_API_FAIL : GFXR_OK;
 }
 
+// A mode past MM_TEXTURE selects no stack: GL is asked for stack 0, refuses
+// it, and the error is reported like any other. A failed switch leaves the
+// mode unknown, so asking for the same mode again reaches GL again.
 std::uint32_t COglRenderer::SetMatrixMode(std::uint32_t mode)
 {
-    if (mode == m_matrixMode) return GFXR_OK;
-    GLenum stack = 0;
-    if (mode == MM_UNDEFINED || ogl::MATRIX_STACK.Get(mode, stack) != GFXR_OK) return GFXR_INVALID_ARGUMENT;
-    glMatrixMode(stack);
+    if (mode == m_matrixMode && mode != kMatrixModeUnknown) return GFXR_OK;
+    if (mode == MM_UNDEFINED) return GFXR_INVALID_ARGUMENT;
+    glMatrixMode(ogl::MATRIX_STACK.Find(mode).value_or(0));
     if (CheckGlError("COglRenderer::SetMatrixMode: Failed to switch matrix mode.")) {
         m_matrixMode = kMatrixModeUnknown;
         return GFXR_API_FAIL;

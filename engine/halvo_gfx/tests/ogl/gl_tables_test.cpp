@@ -90,6 +90,12 @@ TEST(GlTables, EntriesSitAtTheirEngineValues)
     EXPECT_EQ(COLOR_ATTACHMENT.Find(15), GLenum{GL_COLOR_ATTACHMENT15});
     EXPECT_EQ(COLOR_ATTACHMENT.Find(16), GLenum{0});
     EXPECT_FALSE(COLOR_ATTACHMENT.Find(40).has_value());
+    // An attachment number from 17 up is the first colour attachment.
+    EXPECT_EQ(ColorAttachmentOf(15), GLenum{GL_COLOR_ATTACHMENT15});
+    EXPECT_EQ(ColorAttachmentOf(16), GLenum{0});
+    EXPECT_EQ(ColorAttachmentOf(17), GLenum{GL_COLOR_ATTACHMENT0});
+    EXPECT_EQ(ColorAttachmentOf(40), GLenum{GL_COLOR_ATTACHMENT0});
+    EXPECT_EQ(ColorAttachmentOf(0xFFFFFFFFu), GLenum{GL_COLOR_ATTACHMENT0});
 
     EXPECT_EQ(CAPABILITY.Find(RS_CULLMODE), GLenum{GL_CULL_FACE});
     EXPECT_EQ(CAPABILITY.Find(RS_DEPTH_WRITE), GLenum{0});

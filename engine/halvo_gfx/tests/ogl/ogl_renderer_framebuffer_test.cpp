@@ -116,13 +116,26 @@ TEST_F(OglRendererFramebufferTest, AllTargetsAtOnceAndOneTargetAlone)
     EXPECT_EQ(GetInteger(GL_DRAW_BUFFER2), GL_COLOR_ATTACHMENT0);
     EXPECT_EQ(GetInteger(GL_DRAW_BUFFER3), GL_NONE);
 
-    // Values naming no attachment are refused without a GL call.
+    // A value naming no attachment of the framebuffer, and a bad list, are
+    // refused without a GL call.
     EXPECT_EQ(renderer->SwitchRenderTarget(UBM_FOUR), GFXR_INVALID_ARGUMENT);
-    EXPECT_EQ(renderer->SwitchRenderTarget(40), GFXR_INVALID_ARGUMENT);
-    EXPECT_EQ(renderer->SwitchRenderTarget({UBM_ZERO, 40}, 2), GFXR_INVALID_ARGUMENT);
+    EXPECT_EQ(renderer->SwitchRenderTarget(40), GFXR_INVALID_ARGUMENT);  // attachment 39
     EXPECT_EQ(renderer->SwitchRenderTarget({UBM_ZERO}, 2), GFXR_INVALID_ARGUMENT);
     EXPECT_EQ(renderer->SwitchRenderTarget({}, 0), GFXR_INVALID_ARGUMENT);
     EXPECT_EQ(GetInteger(GL_DRAW_BUFFER0), GL_COLOR_ATTACHMENT2);
+    // In a list, attachment numbers from 17 up (values from 18) draw into the
+    // first attachment; beside the first attachment itself that names it
+    // twice, which GL refuses and the renderer reports.
+    EXPECT_EQ(renderer->SwitchRenderTarget({UBM_TWO, 40}, 2), GFXR_OK);
+    EXPECT_EQ(GetInteger(GL_DRAW_BUFFER0), GL_COLOR_ATTACHMENT2);
+    EXPECT_EQ(GetInteger(GL_DRAW_BUFFER1), GL_COLOR_ATTACHMENT0);
+    EXPECT_EQ(renderer->SwitchRenderTarget({UBM_ALL + 1, UBM_TWO}, 1), GFXR_OK);
+    EXPECT_EQ(GetInteger(GL_DRAW_BUFFER0), GL_COLOR_ATTACHMENT0);
+    EXPECT_EQ(GetInteger(GL_DRAW_BUFFER1), GL_NONE);
+    EXPECT_EQ(renderer->SwitchRenderTarget({UBM_ZERO, 40}, 2), GFXR_API_FAIL);
+    EXPECT_EQ(listener->texts, std::vector<std::string>{"COglRenderer::SwitchRenderTarget: Failed to switch to "
+                                                        "render targets., Error: 1282, invalid operation; "});
+    listener->texts.clear();
     ASSERT_EQ(renderer->UseFramebuffer({}), GFXR_OK);
     ExpectOutsideStateRestored();
 
@@ -201,7 +214,9 @@ TEST_F(OglRendererFramebufferTest, QuadCoversTheTargetWithItsTextureCoordinates)
     const auto texels = Texels(0);
     // Texel centres: s = (x + 0.5) / 8 in the red channel, t in green.
     auto expected = [](std::size_t x, std::size_t y) {
-        auto channel = [](std::size_t i) { return static_cast<std::uint32_t>((i + 0.5) / kSize * 255.0 + 0.5); };
+        auto channel = [](std::size_t i) {
+            return static_cast<std::uint32_t>((static_cast<double>(i) + 0.5) / kSize * 255.0 + 0.5);
+        };
         return channel(x) << 24 | channel(y) << 16 | 0xFF;
     };
     for (std::size_t y : {std::size_t{0}, kSize - 1})

@@ -109,7 +109,17 @@ TEST_F(OglRendererStateTest, MatrixModeIsCachedButNotAcrossAnAttributePop)
     EXPECT_EQ(renderer->SetMatrixMode(MM_PROJECTION), GFXR_OK);
     EXPECT_EQ(GetInteger(GL_MATRIX_MODE), GL_PROJECTION);
     EXPECT_EQ(renderer->SetMatrixMode(MM_UNDEFINED), GFXR_INVALID_ARGUMENT);
-    EXPECT_EQ(renderer->SetMatrixMode(4), GFXR_INVALID_ARGUMENT);
+    // A mode past MM_TEXTURE reaches GL as stack 0, which GL refuses: reported
+    // each time it is asked for, and GL stays on its stack.
+    const std::string refused = "COglRenderer::SetMatrixMode: Failed to switch matrix mode., Error: 1280, "
+                                "invalid enumerant; ";
+    EXPECT_EQ(renderer->SetMatrixMode(4), GFXR_API_FAIL);
+    EXPECT_EQ(renderer->SetMatrixMode(4), GFXR_API_FAIL);
+    EXPECT_EQ(renderer->SetMatrixMode(0xFFFFFFFFu), GFXR_API_FAIL);
+    EXPECT_EQ(listener->texts, std::vector<std::string>(3, refused));
+    listener->texts.clear();
+    EXPECT_EQ(GetInteger(GL_MATRIX_MODE), GL_PROJECTION);
+    EXPECT_EQ(renderer->SetMatrixMode(MM_PROJECTION), GFXR_OK);
 
     // A group with the transform bit brings GL back to the projection stack.
     EXPECT_EQ(renderer->PushAttrib(64), GFXR_OK);
@@ -187,9 +197,17 @@ TEST_F(OglRendererStateTest, RenderStatesAndBlendingMapToGl)
     EXPECT_EQ(GetInteger(GL_DEPTH_WRITEMASK), GL_FALSE);
     EXPECT_EQ(renderer->EnableRenderState(RS_DEPTH_WRITE), GFXR_OK);
     EXPECT_EQ(GetInteger(GL_DEPTH_WRITEMASK), GL_TRUE);
-    EXPECT_EQ(renderer->EnableRenderState(RS_FILLMODE), GFXR_OK);  // no GL capability
+    // States without a GL capability, values past RS_DEPTH_WRITE among them,
+    // succeed and change nothing; RS_UNDEFINED is refused.
+    for (const std::uint32_t state : {std::uint32_t{RS_FILLMODE}, 8u, 0xFFFFFFFFu}) {
+        EXPECT_EQ(renderer->EnableRenderState(state), GFXR_OK) << state;
+        EXPECT_EQ(renderer->DisableRenderState(state), GFXR_OK) << state;
+    }
     EXPECT_EQ(renderer->EnableRenderState(RS_UNDEFINED), GFXR_INVALID_ARGUMENT);
-    EXPECT_EQ(renderer->EnableRenderState(RENDER_STATE_COUNT), GFXR_INVALID_ARGUMENT);
+    EXPECT_EQ(renderer->DisableRenderState(RS_UNDEFINED), GFXR_INVALID_ARGUMENT);
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_EQ(GetInteger(GL_DEPTH_WRITEMASK), GL_TRUE);
+    EXPECT_TRUE(listener->texts.empty());
 
     // Factor 6 is source alpha, 7 one minus source alpha, 4 destination colour.
     EXPECT_EQ(renderer->SetRenderState(BLEND_FACTOR{6}, BLEND_FACTOR{7}), GFXR_OK);

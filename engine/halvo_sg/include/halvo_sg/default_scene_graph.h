@@ -14,6 +14,8 @@ namespace hlv_sg {
 
 class CDefaultSceneGraph : public ASceneGraph {
 public:
+    HLV_RESOURCE_CLASS(CDefaultSceneGraph)
+
     // Creates "Default MT Render Visitor", "Default Update Visitor" and
     // "Default Trafo Visitor".
     explicit CDefaultSceneGraph(const std::string& name);
@@ -36,5 +38,7 @@ private:
     hlv_core::CResourceHandle<CUpdateVisitor> m_updateVisitor;
     frame_time_record m_lastTime;
 };
+// ASceneGraph has no record of its own, so the parent named is IResource.
+HLV_DEFINE_RESOURCE_CLASS(CDefaultSceneGraph, hlv_core::IResource)
 
 }  // namespace hlv_sg
