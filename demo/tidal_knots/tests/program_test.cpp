@@ -56,3 +56,16 @@ TEST(DemoProgram, NamesAMissingImageOrABrokenShaderAndExitsWithOne)
     EXPECT_NE(output.find("Effect key: PostSSAO1"), std::string::npos) << output;
     EXPECT_NE(output.find("Post Process/post_ssao.ps.glsl"), std::string::npos) << output;
 }
+
+TEST(DemoProgram, WithoutADisplaySaysSoAndExitsWithOne)
+{
+    // Refused before anything is loaded: no data folder needed.
+    std::string output;
+    EXPECT_EQ(RunCaptured("env -u DISPLAY -u QT_QPA_PLATFORM '" DMO_PROGRAM "'",
+                          std::filesystem::temp_directory_path(), output),
+              1)
+        << output;
+    EXPECT_NE(output.find("tidal_knots: no display (DISPLAY is not set); set DISPLAY or run under xvfb-run\n"),
+              std::string::npos)
+        << output;
+}

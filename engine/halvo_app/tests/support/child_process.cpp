@@ -19,10 +19,36 @@ std::int64_t Now()
     return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
+// The inherited environment without the variables setup unsets or sets,
+// then those it sets.
+std::vector<std::string> ChildEnvironment(const CHILD_SETUP& setup)
+{
+    auto named = [](const std::string& entry, const std::string& name) {
+        return entry.size() > name.size() && entry.compare(0, name.size(), name) == 0 && entry[name.size()] == '=';
+    };
+    std::vector<std::string> removed = setup.unset;
+    for (const auto& entry : setup.set) removed.push_back(entry.substr(0, entry.find('=')));
+    std::vector<std::string> environment;
+    for (char** variable = environ; *variable; ++variable) {
+        const std::string entry(*variable);
+        bool keep = true;
+        for (const auto& name : removed) keep = keep && !named(entry, name);
+        if (keep) environment.push_back(entry);
+    }
+    environment.insert(environment.end(), setup.set.begin(), setup.set.end());
+    return environment;
+}
+
 }  // namespace
 
 CHILD_RESULT RunChild(const std::string& program, const std::vector<std::string>& arguments,
                       std::chrono::milliseconds limit)
+{
+    return RunChild(program, arguments, limit, CHILD_SETUP{});
+}
+
+CHILD_RESULT RunChild(const std::string& program, const std::vector<std::string>& arguments,
+                      std::chrono::milliseconds limit, const CHILD_SETUP& setup)
 {
     CHILD_RESULT result;
     int pipeEnds[2];
@@ -31,6 +57,7 @@ CHILD_RESULT RunChild(const std::string& program, const std::vector<std::string>
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+    if (setup.captureErrors) posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDERR_FILENO);
     posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
     posix_spawn_file_actions_addclose(&actions, pipeEnds[1]);
 
@@ -38,9 +65,13 @@ CHILD_RESULT RunChild(const std::string& program, const std::vector<std::string>
     argv.push_back(const_cast<char*>(program.c_str()));
     for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
+    std::vector<std::string> environment = ChildEnvironment(setup);
+    std::vector<char*> envp;
+    for (auto& entry : environment) envp.push_back(entry.data());
+    envp.push_back(nullptr);
 
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     close(pipeEnds[1]);
     if (spawned != 0) {

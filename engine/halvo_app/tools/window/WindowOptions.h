@@ -21,7 +21,9 @@ struct WINDOW_OPTIONS {
     bool plain = false;
 };
 
-// Empty error on success.
+// Empty error on success; else one line naming the option and its bad value
+// ("--size: '0x240' is not WxH with 1..16384"). A size is two whole
+// numbers from 1 to 16384, counts are whole numbers from 0.
 WINDOW_OPTIONS ParseOptions(int argc, char** argv, std::string& error);
 
 // Nanoseconds of the system's monotonic clock (comparable between processes).

@@ -7,12 +7,16 @@
 // --escape-after N presses Escape after N frames; --times prints monotonic
 // time stamps ("first-frames", "escape", "stop"); --plain runs a GL window
 // without the engine instead (the baseline of the measurements).
+// Ends with status 2 on a bad argument (the line names it), 1 when there is
+// no display or the engine cannot start (an OpenGL without what the renderer
+// needs), else 0.
 #include <cstdio>
 #include <string>
 
 #include <QApplication>
 
 #include <halvo_app/Application/RunApplication.h>
+#include <halvo_app/Qt/QtDisplayCheck.h>
 #include <halvo_app/Qt/QtGLApplication.h>
 
 #include "PlainWindow.h"
@@ -28,9 +32,10 @@ int main(int argc, char** argv)
                      error.c_str(), argv[0]);
         return 2;
     }
+    hlv_app::QtGLApplication::PreparePlatform();
+    if (!hlv_app::CheckDisplay(argc, argv)) return 1;
     if (options.plain) return hlv_app_window::RunPlainWindow(argc, argv, options);
 
-    hlv_app::QtGLApplication::PreparePlatform();
     QApplication application(argc, argv);
     hlv_app_window::CWindowApplication window(&application, options);
     const int status = hlv_app::RunApplication(window, [&] {

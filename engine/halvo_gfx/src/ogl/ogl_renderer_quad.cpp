@@ -1,12 +1,14 @@
 // The full-screen post-processing quad: its creation with the renderer's GL
 // part, its release, and RenderQuad.
 #include "ogl/gl_errors.h"
+#include "ogl/gl_extensions.h"
 
 #include <halvo_gfx/ogl/ogl_renderer.h>
 
 #include <cstddef>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include <halvo_gfx/GFX_RESULT.h>
 
@@ -41,6 +43,11 @@ std::uint32_t COglRenderer::InitAPISpecific()
         std::cerr << "COglRenderer::InitAPISpecific: Still initialized." << std::endl;
         return GFXR_OK;
     }
+    // The renderer calls its GL entry points without looking: on a context
+    // that lacks a feature, GLEW left them null.
+    const std::vector<std::string> missing = ogl::MissingGlFeatures();
+    for (const std::string& line : missing) std::cerr << "COglRenderer::InitAPISpecific: " << line << std::endl;
+    if (!missing.empty()) return GFXR_API_FAIL;
     // Errors a fresh context holds (left by its creation or by glewInit) would
     // otherwise be reported by the first checked call as its own failure.
     ogl::DiscardPendingGlErrors();

@@ -4,7 +4,8 @@
 // its context, the render context the render thread draws into, and the
 // OpenGL renderer and graphics system under the multithreaded front ends.
 //
-// Before the QApplication exists, main calls PreparePlatform.
+// Before the QApplication exists, main calls PreparePlatform, then
+// CheckDisplay (QtDisplayCheck.h).
 #include <list>
 #include <memory>
 #include <string>
