@@ -5,6 +5,12 @@
 // How it works
 //   - createSound decodes the whole MP3 file into memory (libmpg123, gapless,
 //     so the length is exact) and converts it to the output format once.
+//     It reads regular files only, and never waits on a FIFO or a device.
+//     A frame whose header gives another format than the stream's (a corrupt
+//     byte) is skipped and played as silence of a frame's length, so later
+//     positions keep their time; one line on the standard error stream counts
+//     such frames. A file with no MPEG audio (a WAVE file, other data) is
+//     refused with FMOD_ERR_FORMAT.
 //   - The system plays through SDL2: the audio callback copies the channels'
 //     samples to the device. A channel's position is the count of its samples
 //     handed to the device, so it advances only while the channel plays.

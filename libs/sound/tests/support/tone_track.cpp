@@ -31,19 +31,20 @@ private:
     std::filesystem::path path_;
 };
 
-void PutLittleEndian(std::ofstream& out, std::uint32_t value, int bytes)
+void PutLittleEndian(std::string& out, std::uint32_t value, int bytes)
 {
-    for (int i = 0; i < bytes; ++i) out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
-void WriteWav(const std::filesystem::path& path, int rate, int channels,
-              const std::vector<std::int16_t>& samples)
+}  // namespace
+
+std::string WaveFileBytes(int rate, int channels, const std::vector<std::int16_t>& samples)
 {
-    std::ofstream out(path, std::ios::binary);
-    const std::uint32_t dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
-    out.write("RIFF", 4);
+    std::string out;
+    const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
+    out += "RIFF";
     PutLittleEndian(out, 36 + dataBytes, 4);
-    out.write("WAVEfmt ", 8);
+    out += "WAVEfmt ";
     PutLittleEndian(out, 16, 4);
     PutLittleEndian(out, 1, 2);  // PCM
     PutLittleEndian(out, static_cast<std::uint32_t>(channels), 2);
@@ -51,13 +52,11 @@ void WriteWav(const std::filesystem::path& path, int rate, int channels,
     PutLittleEndian(out, static_cast<std::uint32_t>(rate * channels * 2), 4);
     PutLittleEndian(out, static_cast<std::uint32_t>(channels * 2), 2);
     PutLittleEndian(out, 16, 2);
-    out.write("data", 4);
+    out += "data";
     PutLittleEndian(out, dataBytes, 4);
     for (std::int16_t s : samples) PutLittleEndian(out, static_cast<std::uint16_t>(s), 2);
-    if (!out) throw std::runtime_error("cannot write " + path.string());
+    return out;
 }
-
-}  // namespace
 
 const std::filesystem::path& ScratchDirectory()
 {
@@ -74,7 +73,6 @@ ToneTrack MakeToneTrack(const std::string& name, int rate, int channels, std::ui
     track.frames = frames;
     track.frequency = frequency;
     track.path = ScratchDirectory() / (name + ".mp3");
-    const std::filesystem::path wav = ScratchDirectory() / (name + ".wav");
 
     // Quiet, so that a run on a machine with speakers stays bearable.
     std::vector<std::int16_t> samples(frames * static_cast<std::uint64_t>(channels));
@@ -84,7 +82,8 @@ ToneTrack MakeToneTrack(const std::string& name, int rate, int channels, std::ui
         for (int c = 0; c < channels; ++c)
             samples[i * channels + c] = static_cast<std::int16_t>(std::lround(value));
     }
-    WriteWav(wav, rate, channels, samples);
+    const std::filesystem::path wav =
+        WriteScratchFile(name + ".wav", WaveFileBytes(rate, channels, samples));
 
     const std::string command = "lame --quiet -b " + std::to_string(kilobitsPerSecond) +
                                 (channels == 1 ? " -m m" : "") + " '" + wav.string() + "' '" +

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace sound_testing {
 
@@ -27,6 +28,9 @@ const std::filesystem::path& ScratchDirectory();
 // std::runtime_error when lame is missing or fails.
 ToneTrack MakeToneTrack(const std::string& name, int rate, int channels, std::uint64_t frames,
                         double frequency, int kilobitsPerSecond);
+
+// The bytes of a WAVE file of 16-bit PCM audio holding samples (interleaved).
+std::string WaveFileBytes(int rate, int channels, const std::vector<std::int16_t>& samples);
 
 // Writes bytes to a file in the scratch directory and returns its path.
 std::filesystem::path WriteScratchFile(const std::string& name, const std::string& bytes);
