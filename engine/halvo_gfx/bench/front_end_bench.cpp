@@ -5,6 +5,11 @@
 //     does nothing, against the same lockstep on the plain queue;
 //   - the wake-up latency of a mid-frame hand-over, against a bare
 //     condition-variable ping-pong.
+// The lockstep and wake-up figures depend on how soon the scheduler runs a
+// woken thread, so they run 10 times and report their spread (mean, median,
+// stddev, min, max), and each run reports its own distribution: frame periods
+// or wake-up latencies (median, 99th percentile), and per frame how often the
+// process's threads slept (gave up the processor to wait) and were preempted.
 #include <halvo_gfx/mt_renderer.h>
 
 #include <algorithm>
@@ -16,6 +21,8 @@
 #include <mutex>
 #include <thread>
 #include <vector>
+
+#include <sys/resource.h>
 
 #include <benchmark/benchmark.h>
 
@@ -190,14 +197,94 @@ BENCHMARK(BM_Throughput_MTRenderer)->Arg(1)->Arg(3)->UseRealTime()->Unit(benchma
 BENCHMARK(BM_Throughput_MutexDequeFunction)->Arg(1)->Arg(3)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 // ---------------------------------------------------------------------------
+// The spread of the scheduler-bound figures.
+
+constexpr int kRepetitions = 10;
+
+double Percentile(std::vector<double>& samples, int percent)
+{
+    std::sort(samples.begin(), samples.end());
+    return samples[samples.size() * static_cast<std::size_t>(percent) / 100];
+}
+
+// Repeats the benchmark and adds the smallest and largest run to the
+// aggregates of the repetitions.
+void WithSpread(benchmark::internal::Benchmark* bench)
+{
+    bench->Repetitions(kRepetitions)
+        ->ComputeStatistics("min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); })
+        ->ComputeStatistics("max", [](const std::vector<double>& v) { return *std::max_element(v.begin(), v.end()); })
+        ->UseRealTime()
+        ->Unit(benchmark::kMillisecond);
+}
+
+// Context switches of the whole process (every thread) since construction:
+// voluntary ones are sleeps (a thread blocked and gave up the processor),
+// involuntary ones preemptions.
+class SwitchCount {
+public:
+    SwitchCount() { getrusage(RUSAGE_SELF, &m_start); }
+
+    void Report(benchmark::State& state, double frames) const
+    {
+        rusage now{};
+        getrusage(RUSAGE_SELF, &now);
+        state.counters["sleeps/frame"] = static_cast<double>(now.ru_nvcsw - m_start.ru_nvcsw) / frames;
+        state.counters["preempted/frame"] = static_cast<double>(now.ru_nivcsw - m_start.ru_nivcsw) / frames;
+    }
+
+private:
+    rusage m_start{};
+};
+
+// ---------------------------------------------------------------------------
 // Lockstep frame rate: 20 commands per frame, a renderer that does nothing.
+// Besides the rate, each run reports the distribution of its frame periods
+// (from one return of the frame wait to the next) and its switches per frame.
+// With so little work per frame, both loops block up to twice a frame (the
+// render thread waits for the flush, the update thread for the frame), so
+// their rate is that of two scheduler wake-ups (sleeps/frame near 2) more than
+// that of the queue.
 
 constexpr int kFrames = 20000;
 constexpr int kCommandsPerFrame = 20;
 
+class FramePeriods {
+public:
+    FramePeriods() { m_periods.reserve(kFrames); }
+
+    // The first frame of a run starts no period.
+    void RunStarts() { m_started = false; }
+
+    void FrameStarts()
+    {
+        const auto now = Clock::now();
+        if (m_started) m_periods.push_back(std::chrono::duration<double, std::micro>(now - m_previous).count());
+        m_started = true;
+        m_previous = now;
+    }
+
+    void Report(benchmark::State& state)
+    {
+        state.counters["frames/s"] =
+            benchmark::Counter(static_cast<double>(state.iterations()) * kFrames, benchmark::Counter::kIsRate);
+        state.counters["period_median_us"] = Percentile(m_periods, 50);
+        state.counters["period_p99_us"] = Percentile(m_periods, 99);
+        m_switches.Report(state, static_cast<double>(state.iterations()) * kFrames);
+    }
+
+private:
+    std::vector<double> m_periods;
+    Clock::time_point m_previous;
+    bool m_started = false;
+    SwitchCount m_switches;
+};
+
 void BM_Lockstep_MTRenderer(benchmark::State& state)
 {
+    FramePeriods periods;
     for (auto _ : state) {
+        periods.RunStarts();
         auto renderer = Adopt(new NullRenderer);
         auto front = Adopt(new MTRenderer("bench"));
         front->SetRenderer(renderer);
@@ -213,6 +300,7 @@ void BM_Lockstep_MTRenderer(benchmark::State& state)
         std::uint64_t last = 0;
         for (int frame = 0; frame < kFrames; ++frame) {
             last = front->WaitForFrame(last);
+            periods.FrameStarts();
             for (int i = 0; i < kCommandsPerFrame; ++i) front->SetViewport(VIEWPORT{0, 0, 640, 480});
             front->FlushSecondQueue();
             front->Flush(0);
@@ -222,14 +310,15 @@ void BM_Lockstep_MTRenderer(benchmark::State& state)
         front->Shutdown();
         render.join();
     }
-    state.counters["frames/s"] =
-        benchmark::Counter(static_cast<double>(state.iterations()) * kFrames, benchmark::Counter::kIsRate);
+    periods.Report(state);
 }
 
 // The same lockstep on the plain queue and a bare frame counter.
 void BM_Lockstep_MutexDequeFunction(benchmark::State& state)
 {
+    FramePeriods periods;
     for (auto _ : state) {
+        periods.RunStarts();
         auto renderer = Adopt(new NullRenderer);
         IRenderer* target = renderer.get();
         PlainQueue queue;
@@ -255,6 +344,7 @@ void BM_Lockstep_MutexDequeFunction(benchmark::State& state)
         std::uint64_t last = 0;
         for (int frame = 0; frame < kFrames; ++frame) {
             last = waitForFrame(last);
+            periods.FrameStarts();
             for (int i = 0; i < kCommandsPerFrame; ++i)
                 queue.Push([target] { target->SetViewport(0, 0, 640, 480); });
             queue.Notify(true);
@@ -263,12 +353,11 @@ void BM_Lockstep_MutexDequeFunction(benchmark::State& state)
         queue.Stop();
         render.join();
     }
-    state.counters["frames/s"] =
-        benchmark::Counter(static_cast<double>(state.iterations()) * kFrames, benchmark::Counter::kIsRate);
+    periods.Report(state);
 }
 
-BENCHMARK(BM_Lockstep_MTRenderer)->UseRealTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Lockstep_MutexDequeFunction)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Lockstep_MTRenderer)->Apply(WithSpread);
+BENCHMARK(BM_Lockstep_MutexDequeFunction)->Apply(WithSpread);
 
 // ---------------------------------------------------------------------------
 // Wake-up latency of a mid-frame hand-over: from the flush to the start of
@@ -282,9 +371,8 @@ void LetTheReceiverSleep() { std::this_thread::sleep_for(std::chrono::microsecon
 
 void ReportLatency(benchmark::State& state, std::vector<double>& samples)
 {
-    std::sort(samples.begin(), samples.end());
-    state.counters["median_us"] = samples[samples.size() / 2];
-    state.counters["p99_us"] = samples[samples.size() * 99 / 100];
+    state.counters["median_us"] = Percentile(samples, 50);
+    state.counters["p99_us"] = Percentile(samples, 99);
 }
 
 void BM_WakeUp_MTRendererFlush(benchmark::State& state)
@@ -354,7 +442,7 @@ void BM_WakeUp_ConditionVariablePingPong(benchmark::State& state)
     ReportLatency(state, samples);
 }
 
-BENCHMARK(BM_WakeUp_MTRendererFlush)->UseRealTime()->Iterations(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WakeUp_ConditionVariablePingPong)->UseRealTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WakeUp_MTRendererFlush)->Apply(WithSpread)->Iterations(1);
+BENCHMARK(BM_WakeUp_ConditionVariablePingPong)->Apply(WithSpread)->Iterations(1);
 
 }  // namespace
