@@ -2,6 +2,9 @@
 
 # Warnings for our own targets only (third-party headers come in as SYSTEM).
 set(HLV_WARNINGS -Wall -Wextra)
+# The engine's libraries (hlv_*) also admit no implicit narrowing conversion
+# and no shadowed name.
+set(HLV_ENGINE_WARNINGS -Wconversion -Wshadow)
 
 # Sanitizers: -DSANITIZE="address;undefined" or -DSANITIZE=thread.
 if(SANITIZE)
@@ -31,6 +34,9 @@ function(hlv_add_library name)
                                        PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
     target_compile_options(${name} PRIVATE ${HLV_WARNINGS})
+    if(name MATCHES "^hlv_")
+      target_compile_options(${name} PRIVATE ${HLV_ENGINE_WARNINGS})
+    endif()
     target_compile_features(${name} PUBLIC cxx_std_20)
   endif()
 endfunction()

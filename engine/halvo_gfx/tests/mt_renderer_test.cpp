@@ -114,6 +114,45 @@ TEST_F(RendererFixture, EveryOperationQueuesItsOwnCallWithItsArguments)
     EXPECT_EQ(popped, GFXR_WITH_WARNING);
 }
 
+// Counts and faces that the renderer takes as 32-bit integers arrive wider;
+// a value beyond the renderer's parameter is refused when it is queued (it
+// used to be cut to its low bits, so 2^32 + 4 drew from element 4).
+TEST_F(RendererFixture, IntegersTheRendererCannotTakeAreRefusedNotTruncated)
+{
+    auto tb = Adopt(new CTextureBuffer("tb"));
+    const std::uint64_t beyond32 = (std::uint64_t{1} << 32) + 4;
+    const std::uint64_t beyondInt32 = std::uint64_t{1} << 31;
+
+    EXPECT_EQ(front->Queue<comr_udpate_texture_buffer>(nullptr, tb, beyond32, std::uint64_t{8}),
+              GFXR_INVALID_ARGUMENT);
+    EXPECT_EQ(front->Queue<comr_udpate_texture_buffer>(nullptr, tb, std::uint64_t{0}, beyondInt32),
+              GFXR_INVALID_ARGUMENT);
+    EXPECT_EQ(front->Queue<comr_render_instanced>(nullptr, std::uint32_t{PT_LINES}, vb, ib, beyond32),
+              GFXR_INVALID_ARGUMENT);
+    EXPECT_EQ(front->Queue<comr_rs_fill_mode>(nullptr, 0x80000000u, 1u), GFXR_INVALID_ARGUMENT);
+    EXPECT_EQ(front->Pool<comr_udpate_texture_buffer>().FreeCount(), CommandPool<comr_udpate_texture_buffer>::kSize)
+        << "a refused value takes no command";
+
+    // The largest values that fit arrive unchanged.
+    EXPECT_EQ(front->Queue<comr_udpate_texture_buffer>(nullptr, tb, beyondInt32 - 1, beyondInt32 - 1), GFXR_OK);
+    EXPECT_EQ(front->Queue<comr_render_instanced>(nullptr, std::uint32_t{PT_LINES}, vb, ib,
+                                                  std::uint64_t{0xFFFFFFFFu}),
+              GFXR_OK);
+
+    // A count written into a command directly, past the checks of queueing,
+    // is refused when the command runs: the renderer is not called.
+    std::uint32_t word = 0;
+    comr_render_instanced* command = front->Pool<comr_render_instanced>().Acquire();
+    ASSERT_NE(command, nullptr);
+    command->Fill(std::uint32_t{PT_LINES}, vb, ib, beyond32);
+    command->SetResult(&word);
+    front->Enqueue(command);
+
+    EXPECT_EQ(RunFrame(), (Calls{"UpdateTextureBuffer tb 2147483647 2147483647",
+                                 "RenderInstanced 3 vb ib 4294967295"}));
+    EXPECT_EQ(word, GFXR_INVALID_ARGUMENT);
+}
+
 TEST_F(RendererFixture, EmptyHandlesAreRefusedWhereTheRendererCannotUseThem)
 {
     EXPECT_EQ(front->UseRenderPass({}), GFXR_INVALID_ARGUMENT);

@@ -40,10 +40,13 @@ public:
         return GFXR_OK;
     }
 
-    // The same with the argument values given in order.
+    // The same with the argument values given in order. A value the command
+    // does not accept (an integer that does not fit, see Command::Accepts)
+    // gives GFXR_INVALID_ARGUMENT before a command is taken.
     template <class Command, class... Values>
     std::uint32_t QueueValues(std::size_t lane, std::uint32_t* result, Values&&... values)
     {
+        if (!Command::Accepts(values...)) return GFXR_INVALID_ARGUMENT;
         Command* command = Pool<Command>().Acquire();
         if (!command) return GFXR_MT_NO_COMMAND;
         command->Fill(std::forward<Values>(values)...);

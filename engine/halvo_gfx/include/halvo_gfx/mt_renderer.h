@@ -5,8 +5,10 @@
 //
 // Recording: each operation below queues one render command and returns at
 // once: GFXR_OK when queued, GFXR_INVALID_ARGUMENT for an empty handle the
-// operation refuses, GFXR_MT_NO_COMMAND when all 200 commands of its class are
-// in use (nothing is queued). Only PushAttrib and PopAttrib take a result
+// operation refuses or an integer that the renderer operation cannot take
+// unchanged (a count beyond its parameter's range, see TRenderCommand),
+// GFXR_MT_NO_COMMAND when all 200 commands of its class are in use (nothing is
+// queued in either case). Only PushAttrib and PopAttrib take a result
 // pointer; the renderer reports its failures to its own listeners.
 //
 // Hand-over: Flush(1) hands what has been recorded so far to the render
@@ -162,7 +164,8 @@ public:
 
     // Queues a command of class Command with the given argument values (the
     // way producers queue commands that have no operation of their own, such
-    // as comr_set_texture_matrix).
+    // as comr_set_texture_matrix). An integer value outside the range of the
+    // renderer operation's parameter is refused (GFXR_INVALID_ARGUMENT).
     template <class Command, class... Values>
     std::uint32_t Queue(std::uint32_t* result, Values&&... values)
     {

@@ -9,6 +9,8 @@
 // TPooledCommand<Derived, Base, Args...> stores the arguments (copies, so a
 // queued handle keeps its resource alive until the command is recycled) and
 // implements both; the derived class only says which call it makes (Call).
+// Integer values are stored only when they fit the argument's type: the front
+// ends ask Accepts first and refuse what it does not accept.
 #include <cstdint>
 #include <tuple>
 #include <utility>
@@ -16,6 +18,7 @@
 #include <halvo_core/handle.h>
 #include <halvo_gfx/GFX_RESULT.h>
 #include <halvo_gfx/command_list.h>
+#include <halvo_gfx/command_operation.h>
 #include <halvo_gfx/command_pool.h>
 
 namespace hlv_gfx {
@@ -80,14 +83,26 @@ public:
     Arguments& GetArguments() { return m_arguments; }
     const Arguments& GetArguments() const { return m_arguments; }
 
+    // Whether Fill can store the values without changing any: an integer
+    // must fit the type of its argument. A derived class may check against
+    // the types of the call's parameters instead.
+    template <class... Values>
+    static bool Accepts(const Values&... values)
+    {
+        static_assert(sizeof...(Values) == sizeof...(Args), "one value per argument");
+        return (FitsIn<Args>(values) && ...);
+    }
+
     // Assigns the arguments in order, element by element, so strings and
-    // vectors reuse the storage of the command's earlier uses.
+    // vectors reuse the storage of the command's earlier uses. The values are
+    // ones Accepts accepts.
     template <class... Values>
     void Fill(Values&&... values)
     {
         static_assert(sizeof...(Values) == sizeof...(Args), "one value per argument");
-        std::apply([&](auto&... argument) { ((argument = std::forward<Values>(values)), ...); },
-                   m_arguments);
+        std::apply(
+            [&](Args&... argument) { ((argument = ConvertedTo<Args>(std::forward<Values>(values))), ...); },
+            m_arguments);
     }
 
     void Execute(Target* target) final

@@ -42,9 +42,9 @@ public:
         this->DeadList().clear();
         this->DeadList().reserve(target != 0 ? target : particles.capacity());
         this->SetActiveCount(target);
-        using emitter_type = typename base_type::emitter_type;
-        ParallelForParticles(target, ptl_tbb_limited::particle_initializer_functor<Container, emitter_type>(
-                                         particles, this->AliveBits(), *emitter));
+        ParallelForParticles(
+            target, ptl_tbb_limited::particle_initializer_functor<Container, typename base_type::emitter_type>(
+                        particles, this->AliveBits(), *emitter));
         return PTLR_OK;
     }
 

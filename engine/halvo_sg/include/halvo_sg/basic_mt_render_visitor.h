@@ -21,7 +21,7 @@
 #include <halvo_gfx/framebuffer.h>
 #include <halvo_gfx/mt_gfx_system.h>
 #include <halvo_gfx/mt_renderer.h>
-#include <halvo_shade/render_command_recorder.h>
+#include <halvo_gfx/render_command_recorder.h>
 #include <halvo_sg/render_visitor.h>
 
 namespace hlv_sg {
@@ -73,7 +73,7 @@ private:
     template <typename Handle>
     static Handle Pop(std::vector<Handle>& stack, std::uint64_t& depth);
 
-    hlv_shade::CRenderCommandRecorder m_recorder;
+    hlv_gfx::CRenderCommandRecorder m_recorder;
     hlv_core::CResourceHandle<hlv_gfx::MTGfxSystem> m_gfxSystem;
     std::uint64_t m_instanceCount = kNotInstanced;
     std::vector<FramebufferHandle> m_framebufferStack;

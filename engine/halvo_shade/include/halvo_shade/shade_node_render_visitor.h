@@ -6,7 +6,7 @@
 
 #include <halvo_core/handle.h>
 #include <halvo_gfx/mt_renderer.h>
-#include <halvo_shade/render_command_recorder.h>
+#include <halvo_gfx/render_command_recorder.h>
 #include <halvo_shade/shade_node_visitor.h>
 
 namespace hlv_shade {
@@ -35,7 +35,7 @@ public:
     std::uint32_t LeaveFramebuffer2DNode(CFramebuffer2DNode* node) override;
 
 private:
-    CRenderCommandRecorder m_recorder;
+    hlv_gfx::CRenderCommandRecorder m_recorder;
 };
 
 }  // namespace hlv_shade

@@ -23,16 +23,15 @@
 #include <string>
 #include <vector>
 
-#include <halvo_core/handle.h>
 #include <halvo_gfx/GFX_RESULT.h>
 #include <halvo_gfx/mt_renderer.h>
 
-namespace hlv_shade {
+namespace hlv_gfx {
 
 class CRenderCommandRecorder {
 public:
-    using RendererHandle = hlv_core::CResourceHandle<hlv_gfx::MTRenderer>;
-    using Matrix = hlv_gfx::Matrix4x4;
+    using RendererHandle = HandleOf<MTRenderer>;
+    using Matrix = Matrix4x4;
 
     // How long one round of waiting for the render thread lasts.
     static constexpr std::chrono::milliseconds kWaitRound{20};
@@ -50,9 +49,9 @@ public:
     template <class Command>
     bool Reserve(std::size_t count = 1)
     {
-        hlv_gfx::MTRenderer* renderer = m_renderer.get();
+        MTRenderer* renderer = m_renderer.get();
         if (!renderer) return false;
-        hlv_gfx::CommandPool<Command>& pool = renderer->template Pool<Command>();
+        CommandPool<Command>& pool = renderer->template Pool<Command>();
         count = std::min<std::size_t>(count, pool.size());
         if (pool.FreeCount() >= count) {
             // A report is due again once the render thread runs again.
@@ -69,45 +68,46 @@ public:
     template <class Command, class Call>
     std::uint32_t Record(Call&& call)
     {
-        if (!m_renderer) return hlv_gfx::GFXR_INVALID_HANDLE;
+        if (!m_renderer) return GFXR_INVALID_HANDLE;
         for (;;) {
-            if (!Reserve<Command>()) return hlv_gfx::GFXR_MT_NO_COMMAND;
+            if (!Reserve<Command>()) return GFXR_MT_NO_COMMAND;
             const std::uint32_t result = call(*m_renderer);
-            if (result != hlv_gfx::GFXR_MT_NO_COMMAND) return result;
+            if (result != GFXR_MT_NO_COMMAND) return result;
         }
     }
 
-    // Queues a command class that has no operation of its own.
+    // Queues a command class that has no operation of its own. Values the
+    // command refuses (see MTRenderer::Queue) give GFXR_INVALID_ARGUMENT
+    // without waiting for a command.
     template <class Command, class... Values>
     std::uint32_t Queue(const Values&... values)
     {
-        return Record<Command>([&](hlv_gfx::MTRenderer& r) { return r.template Queue<Command>(nullptr, values...); });
+        if (!Command::Accepts(values...)) return GFXR_INVALID_ARGUMENT;
+        return Record<Command>([&](MTRenderer& r) { return r.template Queue<Command>(nullptr, values...); });
     }
 
-    std::uint32_t UseFramebuffer(const hlv_core::CResourceHandle<hlv_gfx::CFramebuffer>& framebuffer);
+    std::uint32_t UseFramebuffer(const HandleOf<CFramebuffer>& framebuffer);
     std::uint32_t SwitchRenderTarget(std::uint32_t id);
     std::uint32_t SwitchRenderTarget(const std::vector<unsigned>& ids);
     std::uint32_t SetClearColor(float red, float green, float blue, float alpha);
     std::uint32_t Clear(std::uint32_t mask);
-    std::uint32_t SetViewport(const hlv_gfx::VIEWPORT& viewport);
+    std::uint32_t SetViewport(const VIEWPORT& viewport);
     std::uint32_t SetMatrixMode(std::uint32_t mode);
     std::uint32_t PushMatrix();
     std::uint32_t PopMatrix();
     std::uint32_t SetTransformation(const float* matrix);
     std::uint32_t SetTextureMatrix(const Matrix& matrix, std::uint64_t index);
-    std::uint32_t UseEffect(const hlv_core::CResourceHandle<hlv_gfx::CEffect>& effect);
-    std::uint32_t UseRenderPass(const hlv_core::CResourceHandle<hlv_gfx::CRenderPass>& pass);
-    std::uint32_t RenderEffect(std::uint32_t primitive, const hlv_core::CResourceHandle<hlv_gfx::CVertexBuffer>& vertices,
-                               const hlv_core::CResourceHandle<hlv_gfx::CIndexBuffer>& indices);
-    std::uint32_t RenderEffectInstanced(std::uint32_t primitive,
-                                        const hlv_core::CResourceHandle<hlv_gfx::CVertexBuffer>& vertices,
-                                        const hlv_core::CResourceHandle<hlv_gfx::CIndexBuffer>& indices,
-                                        std::uint64_t instances);
+    std::uint32_t UseEffect(const HandleOf<CEffect>& effect);
+    std::uint32_t UseRenderPass(const HandleOf<CRenderPass>& pass);
+    std::uint32_t RenderEffect(std::uint32_t primitive, const HandleOf<CVertexBuffer>& vertices,
+                               const HandleOf<CIndexBuffer>& indices);
+    std::uint32_t RenderEffectInstanced(std::uint32_t primitive, const HandleOf<CVertexBuffer>& vertices,
+                                        const HandleOf<CIndexBuffer>& indices, std::uint64_t instances);
     std::uint32_t RenderQuad();
     std::uint32_t PushAttrib(std::uint32_t flags);
     std::uint32_t PopAttrib();
     // Reserves every command the set turns into, then records them.
-    std::uint32_t SetRenderStateSet(const hlv_gfx::CRenderStateSet* set);
+    std::uint32_t SetRenderStateSet(const CRenderStateSet* set);
 
     // Flush(keep) on the renderer.
     std::uint32_t Flush(std::uint32_t keep);
@@ -119,7 +119,7 @@ private:
     // Hands everything over and waits in rounds until `ready` holds or the
     // render thread is stopped or paused.
     template <class Ready>
-    bool WaitForRecycled(hlv_gfx::MTRenderer& renderer, Ready&& ready)
+    bool WaitForRecycled(MTRenderer& renderer, Ready&& ready)
     {
         for (;;) {
             if (RenderThreadHalted(renderer)) return GiveUp();
@@ -133,7 +133,7 @@ private:
         }
     }
 
-    static bool RenderThreadHalted(const hlv_gfx::MTRenderer& renderer);
+    static bool RenderThreadHalted(const MTRenderer& renderer);
     // Reports the first give-up of an episode; returns false.
     bool GiveUp();
 
@@ -142,4 +142,4 @@ private:
     bool m_givenUp = false;
 };
 
-}  // namespace hlv_shade
+}  // namespace hlv_gfx
