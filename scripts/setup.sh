@@ -20,6 +20,9 @@ PACKAGES=(
   mpg123
   fonts-dejavu-core
   x11-apps imagemagick
+  # clang and its sanitizer and libFuzzer runtimes (which clang-14 only
+  # recommends), for the fuzz step of scripts/sanitize.sh
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -18,7 +18,6 @@ using namespace hlv_io_test;
 using hlv_core::CResourceHandle;
 using hlv_gfx::CImage;
 
-namespace {
 
 class ImageSystemTest : public ::testing::Test {
 protected:
@@ -76,6 +75,8 @@ protected:
         hlv_core::Adopt(new IOFreeImageSystem("Default Free Image System"));
 };
 
+namespace {
+
 RGBQUAD Gradient(int x, int row) { return Rgb(BYTE(10 + x * 40), BYTE(200 - row * 30), BYTE(x * 7 + row * 11)); }
 
 }  // namespace
@@ -104,7 +105,7 @@ TEST_F(ImageSystemTest, ThirtyTwoBitsKeepAlpha)
 
 TEST_F(ImageSystemTest, TopDownPutsTheTopOfThePictureFirst)
 {
-    const std::string path = Save(TrueColour(2, 4, 24, Gradient), FIF_BMP, "rows.bmp");
+    const std::string path = Save(TrueColour(2, 4, 24, Gradient), FIF_PNG, "rows.png");
     const CResourceHandle<CImage> bottomUp = Load(path, false);
     ASSERT_TRUE(bottomUp.IsValid());
     const CResourceHandle<CImage> topDown = Load(path, true);
@@ -129,15 +130,16 @@ TEST_F(ImageSystemTest, ColourPalettesOfEveryDepthGiveTheirColours)
         return [bpp](int x, int row) { return BYTE((x + 3 * row) % (bpp == 1 ? 2 : 8)); };
     };
     for (const int bpp : {8, 4, 1}) {
-        for (const FREE_IMAGE_FORMAT format : {FIF_PNG, FIF_BMP}) {
-            SCOPED_TRACE(testing::Message() << bpp << " bits, format " << format);
-            const std::string path = Save(Palettised(5, 3, bpp, palette, index(bpp)), format,
-                                          "palette" + std::to_string(bpp) + "_" + std::to_string(format));
-            const CResourceHandle<CImage> image = Load(path);
+        for (const bool topDown : {false, true}) {
+            SCOPED_TRACE(testing::Message() << bpp << " bits, top down " << topDown);
+            const std::string path =
+                Save(Palettised(5, 3, bpp, palette, index(bpp)), FIF_PNG, "palette" + std::to_string(bpp) + ".png");
+            const CResourceHandle<CImage> image = Load(path, topDown);
             ASSERT_TRUE(image.IsValid());
             ExpectFormat(*image, hlv_gfx::CT_BGRA, hlv_core::T_UCHAR, 5, 3);
             for (int row = 0; row < 3; ++row)
-                for (int x = 0; x < 5; ++x) ExpectBgra(*image, x, row, palette[index(bpp)(x, row)], "palette");
+                for (int x = 0; x < 5; ++x)
+                    ExpectBgra(*image, x, row, palette[index(bpp)(x, topDown ? 2 - row : row)], "palette");
         }
     }
 }
@@ -172,7 +174,7 @@ TEST_F(ImageSystemTest, InvertedGreyAndOneBitBlackAndWhiteBecomeGreyLevels)
     std::vector<RGBQUAD> inverted;
     for (int i = 0; i < 256; ++i) inverted.push_back(Rgb(BYTE(255 - i), BYTE(255 - i), BYTE(255 - i)));
     const auto index = [](int x, int row) { return BYTE(x * 60 + row); };
-    const CResourceHandle<CImage> white = Load(Save(Palettised(4, 2, 8, inverted, index), FIF_BMP, "white.bmp"));
+    const CResourceHandle<CImage> white = Load(Save(Palettised(4, 2, 8, inverted, index), FIF_PNG, "white.png"));
     ASSERT_TRUE(white.IsValid());
     ExpectFormat(*white, hlv_gfx::CT_LUMINANCE, hlv_core::T_UCHAR, 4, 2);
     for (int row = 0; row < 2; ++row)
@@ -185,33 +187,6 @@ TEST_F(ImageSystemTest, InvertedGreyAndOneBitBlackAndWhiteBecomeGreyLevels)
     ExpectFormat(*mono, hlv_gfx::CT_LUMINANCE, hlv_core::T_UCHAR, 9, 2);
     for (int row = 0; row < 2; ++row)
         for (int x = 0; x < 9; ++x) EXPECT_EQ(*Pixel(*mono, x, row), bit(x, row) ? 255 : 0) << x << ", " << row;
-}
-
-TEST_F(ImageSystemTest, SixteenBitColourBecomesBgraOfTheRightColours)
-{
-    struct Case {
-        unsigned red, green, blue;
-        WORD redBits, greenBits, blueBits;
-    };
-    const Case layouts[] = {{FI16_565_RED_MASK, FI16_565_GREEN_MASK, FI16_565_BLUE_MASK, 0xF800, 0x07E0, 0x001F},
-                            {FI16_555_RED_MASK, FI16_555_GREEN_MASK, FI16_555_BLUE_MASK, 0x7C00, 0x03E0, 0x001F}};
-    for (const Case& c : layouts) {
-        SCOPED_TRACE(testing::Message() << "red mask " << c.red);
-        const WORD pixels[] = {c.redBits, c.greenBits, c.blueBits, WORD(c.redBits | c.greenBits | c.blueBits), 0};
-        Bitmap bitmap(FreeImage_Allocate(5, 2, 16, c.red, c.green, c.blue));
-        for (int row = 0; row < 2; ++row)
-            std::memcpy(FreeImage_GetScanLine(bitmap.get(), row), pixels, sizeof pixels);
-        const CResourceHandle<CImage> image = Load(Save(bitmap, FIF_BMP, "rgb16_" + std::to_string(c.red) + ".bmp"));
-        ASSERT_TRUE(image.IsValid());
-        ExpectFormat(*image, hlv_gfx::CT_BGRA, hlv_core::T_UCHAR, 5, 2);
-        for (int row = 0; row < 2; ++row) {
-            ExpectBgra(*image, 0, row, Rgb(255, 0, 0), "red");
-            ExpectBgra(*image, 1, row, Rgb(0, 255, 0), "green");
-            ExpectBgra(*image, 2, row, Rgb(0, 0, 255), "blue");
-            ExpectBgra(*image, 3, row, Rgb(255, 255, 255), "white");
-            ExpectBgra(*image, 4, row, Rgb(0, 0, 0), "black");
-        }
-    }
 }
 
 TEST_F(ImageSystemTest, SixteenBitGreyIsUnsignedShortLuminance)
@@ -232,7 +207,7 @@ TEST_F(ImageSystemTest, SixteenBitGreyIsUnsignedShortLuminance)
         }
 }
 
-TEST_F(ImageSystemTest, WideAndFloatTypesMapToTheirFormats)
+TEST_F(ImageSystemTest, SixteenBitsPerComponentColourMapsToItsFormats)
 {
     struct Case {
         FREE_IMAGE_TYPE type;
@@ -241,12 +216,8 @@ TEST_F(ImageSystemTest, WideAndFloatTypesMapToTheirFormats)
         std::uint32_t dataType;
     };
     const Case cases[] = {
-        {FIT_UINT32, 32, hlv_gfx::CT_LUMINANCE, hlv_core::T_UINT},
-        {FIT_FLOAT, 32, hlv_gfx::CT_LUMINANCE, hlv_core::T_FLOAT},
         {FIT_RGB16, 48, hlv_gfx::CT_RGB, hlv_core::T_USHORT},
         {FIT_RGBA16, 64, hlv_gfx::CT_RGBA, hlv_core::T_USHORT},
-        {FIT_RGBF, 96, hlv_gfx::CT_RGB, hlv_core::T_FLOAT},
-        {FIT_RGBAF, 128, hlv_gfx::CT_RGBA, hlv_core::T_FLOAT},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "type " << c.type);
@@ -255,7 +226,7 @@ TEST_F(ImageSystemTest, WideAndFloatTypesMapToTheirFormats)
         const Bitmap bitmap = Typed(c.type, 3, 2, c.bpp, [&](BYTE* p, int x, int row) {
             for (int i = 0; i < c.bpp / 8; ++i) p[i] = byteAt(x, row, i);
         });
-        const CResourceHandle<CImage> image = Load(Save(bitmap, FIF_TIFF, "typed" + std::to_string(c.type) + ".tif"));
+        const CResourceHandle<CImage> image = Load(Save(bitmap, FIF_PNG, "typed" + std::to_string(c.type) + ".png"));
         ASSERT_TRUE(image.IsValid());
         ExpectFormat(*image, c.colorFormat, c.dataType, 3, 2);
         ASSERT_EQ(PixelSize(*image), std::uint64_t(c.bpp / 8));
@@ -263,17 +234,6 @@ TEST_F(ImageSystemTest, WideAndFloatTypesMapToTheirFormats)
             for (int x = 0; x < 3; ++x)
                 for (int i = 0; i < c.bpp / 8; ++i)
                     ASSERT_EQ(Pixel(*image, x, row)[i], byteAt(x, row, i)) << x << ", " << row << " byte " << i;
-    }
-}
-
-TEST_F(ImageSystemTest, TypesWithoutAFormatAreRefused)
-{
-    for (const auto& [type, bpp] : {std::pair{FIT_INT16, 16}, std::pair{FIT_DOUBLE, 64}}) {
-        const Bitmap bitmap = Typed(type, 2, 2, bpp, [&](BYTE* p, int, int) { std::memset(p, 1, bpp / 8); });
-        CResourceHandle<CImage> image;
-        EXPECT_EQ(m_system->LoadImage(Save(bitmap, FIF_TIFF, "signed" + std::to_string(type) + ".tif"), image, false),
-                  IOR_API_FAIL);
-        EXPECT_FALSE(image.IsValid());
     }
 }
 

@@ -59,7 +59,6 @@ void CheckLoaded(const KeyframeSequenceRecord& record)
     EXPECT_EQ(record.value_type, KVT_FLOAT);
     EXPECT_EQ(record.interpolation, KI_LINEAR);
     EXPECT_TRUE(record.play_type == KPT_SINGLE || record.play_type == KPT_LOOP);
-    EXPECT_FALSE(record.name.empty());
     if (record.keys) {
         const bool vec3 = record.value_structure == KVS_VEC3;
         EXPECT_EQ(record.Vec3Keys() != nullptr, vec3);

@@ -26,6 +26,8 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
     return text;
 }
 
+}  // namespace
+
 class KeyframeLoaderTest : public ::testing::Test {
 protected:
     KeyframeSequenceRecord LoadText(const std::string& text)
@@ -38,7 +40,6 @@ protected:
     TempDir m_dir;
 };
 
-}  // namespace
 
 TEST_F(KeyframeLoaderTest, ScalarFileGivesEveryPropertyAndKeysInFileOrder)
 {
@@ -92,6 +93,17 @@ TEST_F(KeyframeLoaderTest, SelfClosingTimingElementsAlsoKeepDefaults)
     const KeyframeSequenceRecord record = LoadText(text);
     EXPECT_EQ(record.start, 0u);
     EXPECT_EQ(record.duration, kAllOnes);
+}
+
+TEST_F(KeyframeLoaderTest, AnEmptyNameIsAName)
+{
+    for (const char* empty : {"<name></name>", "<name/>"}) {
+        const KeyframeSequenceRecord record = LoadText(Replaced(kScalarFile, "<name>First Fade</name>", empty));
+        EXPECT_EQ(record.name, "") << empty;
+        EXPECT_EQ(record.play_type, KPT_LOOP) << empty;
+        ASSERT_NE(record.ScalarKeys(), nullptr) << empty;
+        EXPECT_EQ(record.ScalarKeys()->size(), 3u) << empty;
+    }
 }
 
 TEST_F(KeyframeLoaderTest, LargestTimesAreRead)
@@ -204,8 +216,6 @@ TEST(KeyframeParseVec3, RefusesTooFewOrMalformedPieces)
         EXPECT_FALSE(KeyframeSequenceLoader::ParseVec3(text).has_value()) << '"' << text << '"';
 }
 
-namespace {
-
 struct FormatErrorCase {
     const char* what;
     const std::string* file;
@@ -217,15 +227,13 @@ struct FormatErrorCase {
 
 void PrintTo(const FormatErrorCase& c, std::ostream* os) { *os << c.what; }
 
-const std::string kKey0 = "<keyframe><time>0</time><value>0.0</value></keyframe>";
+inline const std::string kKey0 = "<keyframe><time>0</time><value>0.0</value></keyframe>";
 
 const FormatErrorCase kFormatErrors[] = {
     {"no root", &kScalarFile, "keyframe_sequence>", "sequence>", "Missing element.", "keyframe_sequence"},
     {"no properties", &kScalarFile, "properties>", "propertiez>", "Missing element.",
      "keyframe_sequence/properties"},
     {"no name", &kScalarFile, "<name>First Fade</name>", "", "Missing element.",
-     "keyframe_sequence/properties/name"},
-    {"empty name", &kScalarFile, "<name>First Fade</name>", "<name></name>", "Empty element.",
      "keyframe_sequence/properties/name"},
     {"no time unit", &kScalarFile, "<time_unit>ms</time_unit>", "", "Missing element.",
      "keyframe_sequence/properties/time_unit"},
@@ -297,7 +305,6 @@ const FormatErrorCase kFormatErrors[] = {
 
 class KeyframeFormatErrors : public ::testing::TestWithParam<FormatErrorCase> {};
 
-}  // namespace
 
 TEST_P(KeyframeFormatErrors, NameTheFileTheElementAndTheReasonAndLeaveTheRecord)
 {

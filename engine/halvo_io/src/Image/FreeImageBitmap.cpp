@@ -2,42 +2,36 @@
 
 namespace hlv_io {
 
-BitmapPtr LoadBitmapFile(const std::string& path)
-{
-    FREE_IMAGE_FORMAT format = FreeImage_GetFileType(path.c_str(), 0);
-    if (format == FIF_UNKNOWN) format = FreeImage_GetFIFFromFilename(path.c_str());
-    if (format == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(format)) return nullptr;
-    return BitmapPtr(FreeImage_Load(format, path.c_str(), 0));
-}
-
 namespace {
 
-bool IsGreyscale(FIBITMAP* bitmap)
+unsigned DLL_CALLCONV ReadFile(void* buffer, unsigned size, unsigned count, fi_handle handle)
 {
-    const FREE_IMAGE_COLOR_TYPE colors = FreeImage_GetColorType(bitmap);
-    return (colors == FIC_MINISBLACK || colors == FIC_MINISWHITE) && !FreeImage_IsTransparent(bitmap);
+    return static_cast<unsigned>(std::fread(buffer, size, count, static_cast<std::FILE*>(handle)));
 }
+
+unsigned DLL_CALLCONV RefuseWrite(void*, unsigned, unsigned, fi_handle) { return 0; }
+
+int DLL_CALLCONV SeekFile(fi_handle handle, long offset, int origin)
+{
+    return std::fseek(static_cast<std::FILE*>(handle), offset, origin);
+}
+
+long DLL_CALLCONV TellFile(fi_handle handle) { return std::ftell(static_cast<std::FILE*>(handle)); }
 
 }  // namespace
 
-BitmapPtr NormalizeBitmap(BitmapPtr bitmap)
+BitmapFile::BitmapFile(std::FILE* file) : m_file(file), m_io{ReadFile, RefuseWrite, SeekFile, TellFile} {}
+
+FREE_IMAGE_FORMAT BitmapFile::ContentFormat()
 {
-    if (!bitmap || FreeImage_GetImageType(bitmap.get()) != FIT_BITMAP) return bitmap;
-    switch (FreeImage_GetBPP(bitmap.get())) {
-    case 24:
-    case 32: return bitmap;
-    case 1:
-    case 4:
-    case 8:
-        if (IsGreyscale(bitmap.get())) {
-            // An 8-bit black-to-white ramp already holds grey levels.
-            if (FreeImage_GetBPP(bitmap.get()) == 8 && FreeImage_GetColorType(bitmap.get()) == FIC_MINISBLACK)
-                return bitmap;
-            return BitmapPtr(FreeImage_ConvertToGreyscale(bitmap.get()));
-        }
-        return BitmapPtr(FreeImage_ConvertTo32Bits(bitmap.get()));
-    default: return BitmapPtr(FreeImage_ConvertTo32Bits(bitmap.get()));
-    }
+    std::rewind(m_file);
+    return FreeImage_GetFileTypeFromHandle(&m_io, m_file, 0);
+}
+
+BitmapPtr BitmapFile::Load(FREE_IMAGE_FORMAT format, int flags)
+{
+    std::rewind(m_file);
+    return BitmapPtr(FreeImage_LoadFromHandle(format, &m_io, m_file, flags));
 }
 
 }  // namespace hlv_io

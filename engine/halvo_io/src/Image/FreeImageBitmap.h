@@ -1,7 +1,8 @@
 #pragma once
-// FreeImage bitmaps owned by a handle that unloads them.
+// FreeImage bitmaps owned by a handle that unloads them, read from one open
+// file.
+#include <cstdio>
 #include <memory>
-#include <string>
 
 #include <FreeImage.h>
 
@@ -12,14 +13,24 @@ struct BitmapUnloader {
 };
 using BitmapPtr = std::unique_ptr<FIBITMAP, BitmapUnloader>;
 
-// The file's bitmap, its format found from the contents or else from the name;
-// null when neither names a format FreeImage can read or loading fails.
-BitmapPtr LoadBitmapFile(const std::string& path);
+// FreeImage reading through one open file, so the format check, the header
+// and the pixels all come from the same bytes whatever happens to the path
+// in between.
+class BitmapFile {
+public:
+    // The file stays the caller's and must outlive this object.
+    explicit BitmapFile(std::FILE* file);
 
-// The bitmap in a layout that maps to a pixel format: greyscale palettes
-// become 8-bit grey levels, other palettes, palettes with transparency and
-// 16-bit colour become 32-bit colour; everything else is returned as it is.
-// Null when a conversion fails.
-BitmapPtr NormalizeBitmap(BitmapPtr bitmap);
+    // The format the contents name, FIF_UNKNOWN when they name none.
+    FREE_IMAGE_FORMAT ContentFormat();
+
+    // The bitmap read from the start of the file with FreeImage_Load's flags;
+    // with FIF_LOAD_NOPIXELS only its header. Null when loading fails.
+    BitmapPtr Load(FREE_IMAGE_FORMAT format, int flags);
+
+private:
+    std::FILE* m_file;
+    FreeImageIO m_io;
+};
 
 }  // namespace hlv_io

@@ -1,16 +1,16 @@
 #include <halvo_io/Loader/KeyframeSequenceLoader.h>
 
-#include <filesystem>
 #include <iterator>
 #include <string_view>
-#include <system_error>
 #include <utility>
 
 #include <boost/algorithm/string/trim.hpp>
 #include <boost/tokenizer.hpp>
 #include <tinyxml.h>
 
+#include "Loader/KeyframeFileText.h"
 #include "Loader/NumberText.h"
+#include "Loader/XmlShape.h"
 
 namespace hlv_io {
 
@@ -101,7 +101,8 @@ void ReadProperties(const DocumentReader& reader, const Node& root, KeyframeSequ
 {
     const Node properties = reader.Child(root, "properties");
 
-    record.name = std::string(reader.NonEmptyText(reader.Child(properties, "name")));
+    // Any text names the sequence, none included.
+    record.name = std::string(DocumentReader::Text(reader.Child(properties, "name")));
 
     const Node timeUnit = reader.Child(properties, "time_unit");
     record.time_unit = LookupCode(DocumentReader::Text(timeUnit), {{"ms", KTU_MILLISECONDS}});
@@ -185,24 +186,35 @@ void ReadKeyframes(const DocumentReader& reader, const Node& root, KeyframeSeque
     }
 }
 
-bool IsRegularFile(const std::string& path)
+// Parses the file into the document; throws a KeyframeFormatError naming the
+// file when it cannot be read or parsed, or is larger or deeper than any
+// keyframe file.
+void ParseFile(const std::string& path, TiXmlDocument& document)
 {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
+    const std::string loadFailure = "Couldnt load xml file: " + path;
+    const auto fail = [&](const std::string& detail, int line) {
+        throw KeyframeFormatError(path, "", loadFailure + " (" + detail + ")", line);
+    };
+
+    const KeyframeFileText file = ReadKeyframeFileText(path, KeyframeSequenceLoader::kMaxFileBytes);
+    if (!file.problem.empty()) fail(file.problem, file.line);
+    if (const std::optional<XmlShapeProblem> problem = FindXmlShapeProblem(
+            file.text, {KeyframeSequenceLoader::kMaxNesting, KeyframeSequenceLoader::kMaxAttributes}))
+        fail(problem->reason, problem->line);
+
+    // Single-byte characters: the format's names are ASCII, other bytes pass
+    // through as they are, and the parser never steps over a byte as part of
+    // a multi-byte sequence (which the shape check could not follow).
+    document.Parse(file.text.c_str(), nullptr, TIXML_ENCODING_LEGACY);
+    if (document.Error()) fail(document.ErrorDesc(), document.ErrorRow());
 }
 
 }  // namespace
 
 bool KeyframeSequenceLoader::Load(const std::string& path, KeyframeSequenceRecord& record)
 {
-    const std::string loadFailure = "Couldnt load xml file: " + path;
-    if (!IsRegularFile(path)) throw KeyframeFormatError(path, "", loadFailure, 0);
-
     TiXmlDocument document;
-    if (!document.LoadFile(path.c_str())) {
-        const std::string detail = document.Error() ? std::string(" (") + document.ErrorDesc() + ")" : "";
-        throw KeyframeFormatError(path, "", loadFailure + detail, document.ErrorRow());
-    }
+    ParseFile(path, document);
 
     const DocumentReader reader(path);
     const TiXmlElement* rootElement = document.FirstChildElement("keyframe_sequence");

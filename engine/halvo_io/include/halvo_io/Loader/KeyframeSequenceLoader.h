@@ -3,7 +3,8 @@
 //
 //   <keyframe_sequence>
 //     <properties>
-//       <name>Fade</name> <time_unit>ms</time_unit> <value_type>float</value_type>
+//       <name>Fade</name>                                (any text, empty too)
+//       <time_unit>ms</time_unit> <value_type>float</value_type>
 //       <value_structure>scalar|vec3</value_structure>   (optional, "scalar")
 //       <play_type>single|loop</play_type>               (optional, "single")
 //       <interpolation>linear</interpolation>
@@ -13,6 +14,7 @@
 //       <keyframe><time>0</time><value>1.5</value></keyframe>  (vec3: "1; 2; 3")
 //     </keyframes>
 //   </keyframe_sequence>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -24,9 +26,16 @@ namespace hlv_io {
 
 class KeyframeSequenceLoader {
 public:
+    // Limits of the files read. The demo's largest keyframe file has 34 KB
+    // (566 keys); the format nests four levels deep and has no attributes.
+    static constexpr std::uint64_t kMaxFileBytes = std::uint64_t(4) << 20;
+    static constexpr int kMaxNesting = 32;
+    static constexpr int kMaxAttributes = 16;
+
     // Reads the file into the record and returns true. A file that cannot be
     // read or breaks the format throws KeyframeFormatError naming the file and
-    // the element, and leaves the record as it was.
+    // the element, and leaves the record as it was; so does a file beyond the
+    // limits above, or one that holds a NUL byte, before it is parsed.
     static bool Load(const std::string& path, KeyframeSequenceRecord& record);
 
     // The first three ";"-separated pieces of a vector value, each trimmed of
