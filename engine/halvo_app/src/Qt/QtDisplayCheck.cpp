@@ -34,12 +34,24 @@ std::string QtPlatformName(int argc, char** argv)
     return platform.substr(0, platform.find(':'));
 }
 
+// The connection that proved the display stays open until the process ends.
+// Closing it could leave the server without clients, and an X server without
+// clients resets (Xvfb does, unless started with -noreset); Qt's own connection,
+// made a moment later, would then be refused while the server starts over.
+struct CheckConnection {
+    xcb_connection_t* connection = nullptr;
+    ~CheckConnection()
+    {
+        if (connection) xcb_disconnect(connection);
+    }
+};
+
 bool DisplayOpens(const char* display)
 {
-    xcb_connection_t* connection = xcb_connect(display, nullptr);
-    const bool opened = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    return opened;
+    static CheckConnection kept;
+    if (kept.connection) xcb_disconnect(kept.connection);
+    kept.connection = xcb_connect(display, nullptr);
+    return xcb_connection_has_error(kept.connection) == 0;
 }
 
 std::string_view ProgramName(int argc, char** argv)
