@@ -125,7 +125,9 @@ public:
         m_drained.wait_for(lock, limit, [&] {
             return m_shutDown || m_paused || m_lanes[lane].Executed() >= target;
         });
-        return m_lanes[lane].Executed() >= target;
+        // While paused nothing more comes back, even when the lane happens to
+        // be empty: the waiter is told to give up either way.
+        return !m_paused && m_lanes[lane].Executed() >= target;
     }
 
     // Marks that the consumer does not execute this queue for now (or does
