@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config git
-  qtbase5-dev libqt5opengl5-dev
+  qtbase5-dev libqt5opengl5-dev libxcb1-dev
   libboost-dev libboost-thread-dev
   libtbb-dev
   libfreeimage-dev
