@@ -2,9 +2,17 @@
 
 # Warnings for our own targets only (third-party headers come in as SYSTEM).
 set(HLV_WARNINGS -Wall -Wextra)
-# The engine's libraries (hlv_*) also admit no implicit narrowing conversion
-# and no shadowed name.
+# The engine's targets (hlv_*: libraries, tests, benchmarks) also admit no
+# implicit narrowing conversion and no shadowed name.
 set(HLV_ENGINE_WARNINGS -Wconversion -Wshadow)
+
+# hlv_add_warnings(<target>): the warnings above that apply to <target>.
+function(hlv_add_warnings name)
+  target_compile_options(${name} PRIVATE ${HLV_WARNINGS})
+  if(name MATCHES "^hlv_")
+    target_compile_options(${name} PRIVATE ${HLV_ENGINE_WARNINGS})
+  endif()
+endfunction()
 
 # Sanitizers: -DSANITIZE="address;undefined" or -DSANITIZE=thread.
 if(SANITIZE)
@@ -33,10 +41,7 @@ function(hlv_add_library name)
     target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/include
                                        PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
-    target_compile_options(${name} PRIVATE ${HLV_WARNINGS})
-    if(name MATCHES "^hlv_")
-      target_compile_options(${name} PRIVATE ${HLV_ENGINE_WARNINGS})
-    endif()
+    hlv_add_warnings(${name})
     target_compile_features(${name} PUBLIC cxx_std_20)
   endif()
 endfunction()
@@ -53,7 +58,7 @@ function(hlv_add_test name)
   cmake_parse_arguments(ARG "SERIAL" "TIMEOUT" "SOURCES;DEPS;LABELS;ENVIRONMENT" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main Threads::Threads)
-  target_compile_options(${name} PRIVATE ${HLV_WARNINGS})
+  hlv_add_warnings(${name})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)
   endif()
@@ -84,5 +89,5 @@ function(hlv_add_benchmark name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark Threads::Threads)
-  target_compile_options(${name} PRIVATE ${HLV_WARNINGS})
+  hlv_add_warnings(${name})
 endfunction()

@@ -66,9 +66,10 @@ TEST(ManagedContextModule, ConnectedContextsSurviveMoreContexts)
             EXPECT_EQ(c, places[i]);
             auto* slot = c->VariantSlots<float>().FindSlot("value");
             EXPECT_EQ(inputs[i]->GetSource(), slot);
-            slot->Value() = 100.0f + i;
+            const float value = 100.0f + static_cast<float>(i);
+            slot->Value() = value;
             slot->NotifyInputs();
-            EXPECT_EQ(inputs[i]->GetValue(), 100.0f + i);
+            EXPECT_EQ(inputs[i]->GetValue(), value);
 
             auto* viewport = c->viewportSlotManager.GetSlot("Backplane Viewport");
             EXPECT_EQ(viewportInputs[i]->GetSource(), viewport);

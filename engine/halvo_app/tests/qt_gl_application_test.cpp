@@ -48,8 +48,6 @@ protected:
     static void SetUpTestSuite() { hlv_app_test::TestQApplication(); }
 };
 
-}  // namespace
-
 TEST_F(QtGLApplicationTest, StartsWithTheSplashScreenAndACompatibilityContext)
 {
     testing::internal::CaptureStderr();
@@ -179,3 +177,5 @@ TEST_F(QtGLApplicationTest, MouseMovesOverTheViewAreSignalled)
     EXPECT_EQ(moves, 1);
     EXPECT_EQ(where, QPoint(12, 34));
 }
+
+}  // namespace

@@ -12,8 +12,8 @@ struct DestructionCounter {
 
 class CountingResource : public hlv_core::IResource {
 public:
-    CountingResource(DestructionCounter& counter, int value = 0)
-        : IResource("counting"), m_counter(counter), value(value)
+    CountingResource(DestructionCounter& counter, int initial_value = 0)
+        : IResource("counting"), m_counter(counter), value(initial_value)
     {
         m_counter.created.fetch_add(1);
     }

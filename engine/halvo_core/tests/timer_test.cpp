@@ -10,7 +10,7 @@ namespace {
 
 class ManualCounter : public IPerfCounter {
 public:
-    explicit ManualCounter(std::int64_t frequency) : frequency(frequency) {}
+    explicit ManualCounter(std::int64_t ticks_per_second) : frequency(ticks_per_second) {}
     std::int64_t Count() const override { return now; }
     std::int64_t Frequency() const override { return frequency; }
     std::int64_t now = 0;
@@ -28,8 +28,6 @@ struct TimerFixture : ::testing::Test {
         counter->now += ticks;
     }
 };
-
-}  // namespace
 
 TEST_F(TimerFixture, ElapsedValuesInEveryUnit)
 {
@@ -122,3 +120,5 @@ TEST(ApplicationClock, SteadyClockAdvances)
     }
     EXPECT_GT(clock.GetSeconds(), first);
 }
+
+}  // namespace

@@ -61,6 +61,13 @@ Matrix World(float angle, float x)
             0,              0,         0,              1};
 }
 
+// Where the draw-th cube of a frame stands: turned a little further each draw,
+// in one of five columns.
+Matrix CubeWorld(int draw)
+{
+    return World(0.01f * static_cast<float>(draw), static_cast<float>(draw % 5) * 0.2f - 0.4f);
+}
+
 std::vector<float> CubeVertices()
 {
     std::vector<float> values;
@@ -232,7 +239,7 @@ void BM_CubeEffectDraws_FullPath(benchmark::State& state)
             if (frame > 0 && front->WaitForFrame(frame - 1) < frame) break;  // shut down
             retry([&] { return front->Clear(CLM_COLOR_BUFFER); });
             for (int i = 0; i < kCubeDraws && !stop.load(); ++i) {
-                WriteMatrix(*g_scene->world, World(0.01f * i, (i % 5) * 0.2f - 0.4f));
+                WriteMatrix(*g_scene->world, CubeWorld(i));
                 retry([&] { return front->UseEffect(g_scene->cube); });
                 retry([&] {
                     return front->RenderEffect(PT_TRIANGLES, g_scene->cubeVertices, g_scene->cubeIndices);
@@ -265,7 +272,7 @@ void BM_CubeEffectDraws_Renderer(benchmark::State& state)
     for (auto _ : state) {
         glClear(GL_COLOR_BUFFER_BIT);
         for (int i = 0; i < kCubeDraws; ++i) {
-            WriteMatrix(*g_scene->world, World(0.01f * i, (i % 5) * 0.2f - 0.4f));
+            WriteMatrix(*g_scene->world, CubeWorld(i));
             values.CaptureFrom(g_scene->cube);
             renderer.UseEffect(g_scene->cube, values);
             if (renderer.RenderEffect(PT_TRIANGLES, g_scene->cubeVertices, g_scene->cubeIndices) != GFXR_OK)
@@ -300,7 +307,7 @@ void BM_CubeEffectDraws_RawGl(benchmark::State& state)
     for (auto _ : state) {
         glClear(GL_COLOR_BUFFER_BIT);
         for (int i = 0; i < kCubeDraws; ++i) {
-            const Matrix placement = World(0.01f * i, (i % 5) * 0.2f - 0.4f);
+            const Matrix placement = CubeWorld(i);
             glUseProgram(program);
             glUniformMatrix4fv(proj, 1, GL_TRUE, identity.data());
             glUniformMatrix4fv(view, 1, GL_TRUE, identity.data());
@@ -381,12 +388,12 @@ void WriteParticles(CTextureBuffer& buffer, int step)
         for (int i = 0; i < kParticles; ++i) {
             const float angle = 0.001f * static_cast<float>(i * 37 + step);
             float* particle = texels + 12 * i;
-            particle[0] = std::cos(angle) * (i % 97) / 100.0f;
-            particle[1] = std::sin(angle) * (i % 89) / 100.0f;
+            particle[0] = std::cos(angle) * static_cast<float>(i % 97) / 100.0f;
+            particle[1] = std::sin(angle) * static_cast<float>(i % 89) / 100.0f;
             particle[2] = 0.0f;
             particle[3] = 2.0f / 1080.0f * 2.0f;
             particle[4] = 1.0f;
-            particle[5] = (i % 7) / 7.0f;
+            particle[5] = static_cast<float>(i % 7) / 7.0f;
             particle[6] = 0.5f;
             particle[7] = 0.5f;
             particle[8] = particle[9] = particle[10] = 0.0f;

@@ -86,7 +86,7 @@ TEST(FrontEndStress, StartUpPatternAlwaysLetsProcessCommandsReturn)
         });
         const unsigned batches = producer() % 4;
         for (unsigned b = 0; b < batches; ++b) {
-            const unsigned count = 1 + producer() % 20;
+            const unsigned count = 1 + static_cast<unsigned>(producer() % 20);
             for (unsigned i = 0; i < count; ++i) ASSERT_EQ(gfx->CreateVertexBuffer(buffer), GFXR_OK);
             queued += count;
             gfx->Flush(2);

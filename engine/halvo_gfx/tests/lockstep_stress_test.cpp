@@ -44,7 +44,7 @@ public:
         else if (roll < 16)
             std::this_thread::yield();
     }
-    unsigned Next(unsigned bound) { return m_rng() % bound; }
+    unsigned Next(unsigned bound) { return static_cast<unsigned>(m_rng() % bound); }
 
 private:
     std::minstd_rand m_rng;

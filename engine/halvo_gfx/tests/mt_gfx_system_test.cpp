@@ -43,8 +43,6 @@ struct GfxFixture : testing::Test {
     HandleOf<MTGfxSystem> front;
 };
 
-}  // namespace
-
 TEST_F(GfxFixture, EveryOperationQueuesItsOwnCallWithItsArguments)
 {
     auto vb = Adopt(new CVertexBuffer("vb"));
@@ -228,3 +226,5 @@ TEST(MTGfxSystem, ItsClassRecordNamesTheGraphicsSystemInterfaceAsParent)
     EXPECT_EQ(front->GetClassInfo()->class_name, "MTGfxSystem");
     EXPECT_TRUE(hlv_core::IsKindOf<IGfxSystem>(front.get()));
 }
+
+}  // namespace

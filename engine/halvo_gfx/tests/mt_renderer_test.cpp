@@ -47,8 +47,6 @@ struct RendererFixture : testing::Test {
     HandleOf<CIndexBuffer> ib = Adopt(new CIndexBuffer("ib"));
 };
 
-}  // namespace
-
 TEST_F(RendererFixture, EveryOperationQueuesItsOwnCallWithItsArguments)
 {
     auto effect = Adopt(new CEffect("effect"));
@@ -306,3 +304,5 @@ TEST(MTRenderer, ItsClassRecordNamesTheRendererInterfaceAsParent)
     EXPECT_EQ(front->GetClassInfo()->class_name, "MTRenderer");
     EXPECT_TRUE(hlv_core::IsKindOf<IRenderer>(front.get()));
 }
+
+}  // namespace

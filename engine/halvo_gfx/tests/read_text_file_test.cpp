@@ -36,8 +36,6 @@ protected:
     std::filesystem::path m_dir;
 };
 
-}  // namespace
-
 TEST_F(ReadTextFile, MissingFileLeavesTheListAlone)
 {
     Lines lines{"kept\n"};
@@ -71,3 +69,5 @@ TEST_F(ReadTextFile, LastLineWithoutLineFeedAndEmptyFile)
     ASSERT_EQ(IGfxSystem::ReadTextFile(Write("empty.glsl", "").string(), empty), GFXR_OK);
     EXPECT_EQ(empty, (Lines{"\n"}));
 }
+
+}  // namespace

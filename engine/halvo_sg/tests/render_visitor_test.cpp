@@ -190,8 +190,9 @@ TEST(RenderVisitor, EveryDrawSeesItsOwnMatricesWithASharedEffect)
     std::vector<CResourceHandle<CGeoNode>> nodes;
     for (int i = 0; i < kNodes; ++i) {
         auto geo = AddGeometry(*cameraNode, "geo " + std::to_string(i), effectOutput, CResourceHandle<IRenderable>(mesh));
-        geo->LocalTransform().translation = {static_cast<float>(i), 0.5f * i, -1.0f * i};
-        geo->LocalTransform().scale = {1.0f + i, 1.0f, 2.0f};
+        const float place = static_cast<float>(i);
+        geo->LocalTransform().translation = {place, 0.5f * place, -1.0f * place};
+        geo->LocalTransform().scale = {1.0f + place, 1.0f, 2.0f};
         nodes.push_back(geo);
     }
     scene.Root().AddChild(CResourceHandle<INode>(cameraNode));

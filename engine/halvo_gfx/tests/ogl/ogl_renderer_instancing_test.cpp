@@ -32,8 +32,8 @@ std::vector<float> ParticleTexels(const std::vector<PARTICLE_COLOUR>& colours, i
     std::vector<float> texels;
     for (int j = 0; j < kGrid; ++j)
         for (int i = firstColumn; i < firstColumn + columns; ++i) {
-            const float x = (i * kCell + 2.0f) / kTarget * 2.0f - 1.0f;
-            const float y = (j * kCell + 2.0f) / kTarget * 2.0f - 1.0f;
+            const float x = (static_cast<float>(i * kCell) + 2.0f) / kTarget * 2.0f - 1.0f;
+            const float y = (static_cast<float>(j * kCell) + 2.0f) / kTarget * 2.0f - 1.0f;
             const PARTICLE_COLOUR& c = colours[static_cast<std::size_t>(j * kGrid + i) % colours.size()];
             const float size = 2.0f / kTarget;  // one pixel each way
             texels.insert(texels.end(), {x, y, 0.0f, size, c.r, c.g, c.b, 0.5f, 0.0f, 0.0f, 0.0f, 1.0f});
@@ -45,7 +45,8 @@ std::vector<PARTICLE_COLOUR> GridColours()
 {
     std::vector<PARTICLE_COLOUR> colours;
     for (int j = 0; j < kGrid; ++j)
-        for (int i = 0; i < kGrid; ++i) colours.push_back({(i + 1) / 16.0f, (j + 1) / 16.0f, 1.0f});
+        for (int i = 0; i < kGrid; ++i)
+            colours.push_back({static_cast<float>(i + 1) / 16.0f, static_cast<float>(j + 1) / 16.0f, 1.0f});
     return colours;
 }
 

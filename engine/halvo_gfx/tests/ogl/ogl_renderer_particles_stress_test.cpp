@@ -35,8 +35,8 @@ void WriteFrame(CTextureBuffer& buffer, std::uint32_t frame)
         for (int j = 0; j < kGrid; ++j)
             for (int i = 0; i < kGrid; ++i) {
                 float* particle = texels + 12 * (j * kGrid + i);
-                const float values[12] = {(i * kCell + 2.0f) / kTarget * 2.0f - 1.0f,
-                                          (j * kCell + 2.0f) / kTarget * 2.0f - 1.0f,
+                const float values[12] = {(static_cast<float>(i * kCell) + 2.0f) / kTarget * 2.0f - 1.0f,
+                                          (static_cast<float>(j * kCell) + 2.0f) / kTarget * 2.0f - 1.0f,
                                           0.0f,
                                           2.0f / kTarget,
                                           static_cast<float>(frame & 0xFF) / 255.0f,
