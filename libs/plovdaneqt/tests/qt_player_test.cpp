@@ -34,8 +34,6 @@ struct QtPlayerTest : QtApplicationTest {
     QtPlayerWidget player;
 };
 
-}  // namespace
-
 TEST_F(QtPlayerTest, ReleaseEmitsOncePressNever)
 {
     QSignalSpy spy(&player, &QtPlayerWidget::buttonClicked);
@@ -146,3 +144,5 @@ TEST_F(QtPlayerTest, OnlyTheCurrentButtonShowsItsHighlight)
     EXPECT_FALSE(shows(QtPlayerWidget::BUTTON_PLAY, true));
     EXPECT_TRUE(shows(QtPlayerWidget::BUTTON_PAUSE, false));
 }
+
+}  // namespace

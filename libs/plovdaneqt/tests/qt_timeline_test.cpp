@@ -94,8 +94,6 @@ bool IsInk(const QImage& image, int x, int y)
     return qGray(image.pixel(x, y)) < 128;
 }
 
-}  // namespace
-
 TEST_F(QtTimeLineTest, StartsWithTheInitialDisplayRange)
 {
     EXPECT_FLOAT_EQ(store().length(), 1000.0f);
@@ -309,3 +307,5 @@ TEST_F(QtTimeLineTest, ClockTicksOnAnotherThreadArriveOnTheMainThread)
     EXPECT_TRUE(ProcessEventsUntil([&] { return store().mainMarker().position() == 1250.0f; }))
         << store().mainMarker().position();
 }
+
+}  // namespace

@@ -51,8 +51,6 @@ struct QtTimerTest : ::testing::Test {
     }
 };
 
-}  // namespace
-
 TEST_F(QtTimerTest, StartsStoppedAtZero)
 {
     EXPECT_EQ(timer.state(), pld_qt::QTS_STOPPED);
@@ -251,3 +249,5 @@ TEST(QtTimerScrub, ScrubFromAnotherThreadIsNeverLost)
     updateThread.join();
     EXPECT_EQ(lost, 0);
 }
+
+}  // namespace
