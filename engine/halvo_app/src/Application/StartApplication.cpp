@@ -20,24 +20,29 @@ std::uint32_t StartApplication()
     application.StartRenderThread();
     // Creation commands queued here are executed by the running render thread.
     application.UserInit();
-    application.StartUpdateThread();
 
-    std::uint32_t result = APPR_OK;
-    if (application.IsValid()) {
+    const bool valid = application.IsValid();
+    if (valid) {
         hlv_gfx::MTGfxSystem& gfxSystem = *application.getMTGfxSystem();
         hlv_gfx::MTRenderer& renderer = *application.getMTRenderer();
         // Every creation command queued so far has run; the creation queue
         // no longer holds the render thread.
         gfxSystem.Flush(0);
         gfxSystem.WaitUntilDrained();
-        // Two empty frames let the update thread start its lockstep. Both
-        // are handed over before the first is presented: the update thread
-        // waits for that present, and a frame end given while it records
-        // would cut its frame in two.
+        // Two empty frames let the update thread start its lockstep.
         for (std::uint64_t frame = 0; frame < kStartFrames; ++frame) {
             renderer.FlushSecondQueue();
             renderer.Flush(0);
         }
+    }
+    // Started once both start-up frames are handed over: the render thread
+    // may present the first before the second is handed over, and a frame
+    // end handed over while the update thread records would cut its frame
+    // in two.
+    application.StartUpdateThread();
+
+    std::uint32_t result = APPR_OK;
+    if (valid) {
         // Ends early when rendering halts, the render thread ends, or a stop
         // is requested: then nothing would ever present the frames.
         const bool framesShown = application.WaitForRenderedFrames(kStartFrames);
