@@ -129,8 +129,8 @@ void Report(const std::vector<Sample>& samples)
             raster.push_back(static_cast<double>(b.rasterCpuNs - a.rasterCpuNs) / 1e6);
         }
         std::printf("%-8s %7zu %10.1f %10.1f %12.2f %12.1f %12.1f\n", section.name, frame.size(),
-                    Percentile(frame, 0.5), Percentile(frame, 0.95), Percentile(update, 0.5),
-                    Percentile(render, 0.5), Percentile(raster, 0.5));
+                    Percentile(frame, 0.5), Percentile(frame, 0.95), Percentile(update, 0.5), Percentile(render, 0.5),
+                    Percentile(raster, 0.5));
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

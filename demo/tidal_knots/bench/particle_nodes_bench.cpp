@@ -45,13 +45,12 @@ void StepSerially(Node& node, std::size_t system, const hlv_ptl::CTimeInfo& info
 }
 
 template <typename Node>
-void StepSerially(Node& node, const hlv_ptl::CTimeInfo& info)
-    requires(Node::kSystemCount == 1)
+void StepSerially(Node& node, const hlv_ptl::CTimeInfo& info) requires(Node::kSystemCount == 1)
 {
     auto& system = node.GetParticleSystem();
     system.UpdateStep(info);
     hlv_ptl::ptl_tbb::WriteParticlesBack<typename Node::render_particle_type>(system.GetParticles(),
-                                                                             *node.GetParticleBuffer());
+                                                                              *node.GetParticleBuffer());
 }
 
 hlv_ptl::CTimeInfo StepInfo(std::uint64_t frame)

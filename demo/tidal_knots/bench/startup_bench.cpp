@@ -57,8 +57,14 @@ double MsSinceProcessStart()
 class CTimedApp : public dmo_nimra::QtSampleApp {
 public:
     using QtSampleApp::QtSampleApp;
-    bool LoadAllData() override { return Timed("loading", [this] { return QtSampleApp::LoadAllData(); }); }
-    bool CreateAllData() override { return Timed("gpu_data", [this] { return QtSampleApp::CreateAllData(); }); }
+    bool LoadAllData() override
+    {
+        return Timed("loading", [this] { return QtSampleApp::LoadAllData(); });
+    }
+    bool CreateAllData() override
+    {
+        return Timed("gpu_data", [this] { return QtSampleApp::CreateAllData(); });
+    }
     bool CreateControllersAndScenes() override
     {
         return Timed("builders", [this] { return QtSampleApp::CreateControllersAndScenes(); });

@@ -94,8 +94,8 @@ public:
     // A framebuffer of the colour targets, an optional depth target and,
     // for the scene framebuffers, the shared option texture as the last
     // colour attachment.
-    bool MakeFramebuffer(const std::string& key, const std::string& resourceName,
-                         const std::vector<TargetSpec>& colors, const TargetSpec* depth, bool withOption)
+    bool MakeFramebuffer(const std::string& key, const std::string& resourceName, const std::vector<TargetSpec>& colors,
+                         const TargetSpec* depth, bool withOption)
     {
         auto framebuffer = Adopt(new hlv_gfx::CFramebuffer(resourceName));
         std::vector<Handle<hlv_gfx::CTexture>> colorTextures;
@@ -154,22 +154,23 @@ public:
 
     bool MakeSwapFramebuffer(const std::string& key)
     {
-        return MakeFramebuffer(key, key,
-                               {{kColor8, "Swap Buffer 1", "Buffer1 Image", key + ".Swap 8uffer 1 Texture",
-                                 key + ".Swap Buffer 1 Image"},
-                                {kColor32F, "Swap Buffer 2", "Swap Buffer Image 2", key + ".Swap 8uffer Texture 2",
-                                 key + ".Swap Buffer Image 2"}},
-                               nullptr, false);
+        return MakeFramebuffer(
+            key, key,
+            {{kColor8, "Swap Buffer 1", "Buffer1 Image", key + ".Swap 8uffer 1 Texture", key + ".Swap Buffer 1 Image"},
+             {kColor32F, "Swap Buffer 2", "Swap Buffer Image 2", key + ".Swap 8uffer Texture 2",
+              key + ".Swap Buffer Image 2"}},
+            nullptr, false);
     }
 
     bool MakeLayerFramebuffer()
     {
-        return MakeFramebuffer("Layer Frame Buffer", "Layer Framebuffer",
-                               {{kColor8, "Color Buffer1", "Color Image", "Color 8uffer 1 Texture for Layer Framebuffer",
-                                 "Color Buffer 1 Image for Layer Framebuffer"},
-                                {kColor8, "Color Buffer2", "Color Image", "Color 8uffer 2 Texture for Layer Framebuffer",
-                                 "Color Buffer 2 Image for Layer Framebuffer"}},
-                               nullptr, false);
+        return MakeFramebuffer(
+            "Layer Frame Buffer", "Layer Framebuffer",
+            {{kColor8, "Color Buffer1", "Color Image", "Color 8uffer 1 Texture for Layer Framebuffer",
+              "Color Buffer 1 Image for Layer Framebuffer"},
+             {kColor8, "Color Buffer2", "Color Image", "Color 8uffer 2 Texture for Layer Framebuffer",
+              "Color Buffer 2 Image for Layer Framebuffer"}},
+            nullptr, false);
     }
 
     // Ten by ten random vectors with components in [0, 254/255], drawn from
@@ -185,8 +186,7 @@ public:
         texture->textureType = hlv_gfx::TT_TEXTURE_2D;
         texture->minFilter = 1;
         texture->magFilter = 1;
-        hlv_ptl::SeedRandom(static_cast<std::uint32_t>(
-            std::chrono::steady_clock::now().time_since_epoch().count()));
+        hlv_ptl::SeedRandom(static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
         std::vector<float> texels(10 * 10 * 3);
         for (std::size_t i = 0; i < 100; ++i) {
             const int r1 = hlv_ptl::Random();

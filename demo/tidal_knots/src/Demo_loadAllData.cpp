@@ -5,11 +5,11 @@
 #include <iostream>
 
 #include <halvo_app/Context/CManagedContext.h>
+#include <sound/fmod_api.h>
+#include <sound/fmod_check.h>
 #include <tidal_knots/asset_lists.h>
 #include <tidal_knots/gpu_data.h>
 #include <tidal_knots/load_functions.h>
-#include <sound/fmod_api.h>
-#include <sound/fmod_check.h>
 
 namespace dmo_nimra {
 
@@ -31,8 +31,8 @@ bool QtSampleApp::LoadAllData()
     if (result == FMOD_OK) result = m_soundSystem->playSound(FMOD_CHANNEL_FREE, m_sound, true, &m_channel);
     if (result != FMOD_OK) {
         std::cerr << "Fmod error." << '\n'
-                  << "File name: " << track << " (" << sound::ResultName(result) << ' '
-                  << sound::LastErrorDetail() << ")" << std::endl;
+                  << "File name: " << track << " (" << sound::ResultName(result) << ' ' << sound::LastErrorDetail()
+                  << ")" << std::endl;
         return false;
     }
 
@@ -55,9 +55,6 @@ void QtSampleApp::ReloadCameraKeyframes()
         LoadKeyframeAnimation(m_keyframeDirectory + file, m_slotUpdateController);
 }
 
-bool QtSampleApp::CreateAllData()
-{
-    return dmo_nimra::CreateAllData(*getMTGfxSystem(), *GetLocalContext());
-}
+bool QtSampleApp::CreateAllData() { return dmo_nimra::CreateAllData(*getMTGfxSystem(), *GetLocalContext()); }
 
 }  // namespace dmo_nimra

@@ -32,8 +32,7 @@ constexpr const char* kLocalContextName = "Local Context";
 
 std::uint64_t PackSize(int width, int height)
 {
-    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(width)) << 32) |
-           static_cast<std::uint32_t>(height);
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(width)) << 32) | static_cast<std::uint32_t>(height);
 }
 
 }  // namespace
@@ -227,10 +226,7 @@ void QtSampleApp::UserStart()
     std::cout << "Playback started" << std::endl;
 }
 
-void QtSampleApp::OnThreadsStopped()
-{
-    std::cout << "All threads are stoped." << std::endl;
-}
+void QtSampleApp::OnThreadsStopped() { std::cout << "All threads are stoped." << std::endl; }
 
 void QtSampleApp::OnRendererHalted(const std::list<std::string>& messages)
 {
@@ -246,10 +242,7 @@ void QtSampleApp::OnRendererHalted(const std::list<std::string>& messages)
     Q_EMIT signalRendererHalted();
 }
 
-void QtSampleApp::OnRendererHalted(const std::string& message)
-{
-    OnRendererHalted(std::list<std::string>{message});
-}
+void QtSampleApp::OnRendererHalted(const std::string& message) { OnRendererHalted(std::list<std::string>{message}); }
 
 void QtSampleApp::DrainInto(MessageQueue& queue, QTextEdit* pane)
 {
@@ -260,20 +253,11 @@ void QtSampleApp::DrainInto(MessageQueue& queue, QTextEdit* pane)
     queue.messages.clear();
 }
 
-void QtSampleApp::slotRendererHalted()
-{
-    DrainInto(m_rendererMessages, m_rendererPane);
-}
+void QtSampleApp::slotRendererHalted() { DrainInto(m_rendererMessages, m_rendererPane); }
 
-void QtSampleApp::slotCompilerMessage()
-{
-    DrainInto(m_compilerMessages, m_compilerPane);
-}
+void QtSampleApp::slotCompilerMessage() { DrainInto(m_compilerMessages, m_compilerPane); }
 
-void QtSampleApp::slotLinkerMessage()
-{
-    DrainInto(m_linkerMessages, m_compilerPane);
-}
+void QtSampleApp::slotLinkerMessage() { DrainInto(m_linkerMessages, m_compilerPane); }
 
 void QtSampleApp::RestartEndedChannel()
 {
@@ -311,8 +295,7 @@ void QtSampleApp::handlePlayerButtonEvents(int button, QEvent::Type)
         timer.pause();
         FMOD_CHECK(m_channel->setPaused(true));
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -340,11 +323,10 @@ void QtSampleApp::handleTimerStoped(const pld_qt::QtTimer* timer)
 {
     unsigned int music = 0;
     m_channel->getPosition(&music, FMOD_TIMEUNIT_MS);
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - m_playbackStart).count();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_playbackStart).count();
     const std::uint64_t frames = GetQtRenderContext()->GetPresentedFrames() - m_framesAtStart;
-    std::cout << "Playback ended: scene time " << timer->currentTime() << " ms, music position " << music
-              << " ms, " << frames << " frames in " << seconds << " s (" << (seconds > 0 ? frames / seconds : 0.0)
+    std::cout << "Playback ended: scene time " << timer->currentTime() << " ms, music position " << music << " ms, "
+              << frames << " frames in " << seconds << " s (" << (seconds > 0 ? frames / seconds : 0.0)
               << " frames per second)" << std::endl;
     QCoreApplication::exit(0);
 }
@@ -356,11 +338,8 @@ void QtSampleApp::keyPressEvent(QKeyEvent* event)
         close();
         QCoreApplication::exit(0);
         return;
-    case Qt::Key_F5:
-        ReloadCameraKeyframes();
-        return;
-    default:
-        QtGLApplication::keyPressEvent(event);
+    case Qt::Key_F5: ReloadCameraKeyframes(); return;
+    default: QtGLApplication::keyPressEvent(event);
     }
 }
 

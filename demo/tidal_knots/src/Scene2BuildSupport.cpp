@@ -42,12 +42,12 @@ Handle<hlv_sg::CRenderStateNode> MakeGlobalRenderStates()
 {
     auto node = hlv_core::Adopt(new hlv_sg::CRenderStateNode("Global Render States"));
     hlv_gfx::CRenderStateSet& states = *node->GetRenderStateSet();
-    for (const std::uint32_t state : {hlv_gfx::RS_DEPTH_TEST, hlv_gfx::RS_FILLMODE, hlv_gfx::RS_CULLMODE,
-                                      hlv_gfx::RS_FRONTFACE})
+    for (const std::uint32_t state :
+         {hlv_gfx::RS_DEPTH_TEST, hlv_gfx::RS_FILLMODE, hlv_gfx::RS_CULLMODE, hlv_gfx::RS_FRONTFACE})
         states.AddState(state);
     states.depthTest = true;
-    states.cullMode = 1;   // back
-    states.frontFace = 0;  // clockwise
+    states.cullMode = 1;     // back
+    states.frontFace = 0;    // clockwise
     states.fillMode[0] = 2;  // front faces filled
     states.fillMode[1] = 1;  // back faces as lines
     states.fillModeSet[0] = states.fillModeSet[1] = true;
@@ -56,8 +56,7 @@ Handle<hlv_sg::CRenderStateNode> MakeGlobalRenderStates()
 
 Handle<hlv_sg::CCameraNode> MakeCameraNode(const std::string& nodeName, const std::string& cameraName,
                                            hlv_slot::CViewportOutputSlot& viewport,
-                                           const Handle<hlv_gfx::CFramebuffer>& framebuffer,
-                                           std::uint32_t clearMask)
+                                           const Handle<hlv_gfx::CFramebuffer>& framebuffer, std::uint32_t clearMask)
 {
     auto node = hlv_core::Adopt(new hlv_sg::CCameraNode(nodeName));
     auto camera = hlv_core::Adopt(new hlv_gfx::CPerspectiveCamera(cameraName));

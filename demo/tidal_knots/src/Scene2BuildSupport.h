@@ -50,7 +50,6 @@ Handle<hlv_sg::CRenderStateNode> MakeGlobalRenderStates();
 // its viewport follows viewport.
 Handle<hlv_sg::CCameraNode> MakeCameraNode(const std::string& nodeName, const std::string& cameraName,
                                            hlv_slot::CViewportOutputSlot& viewport,
-                                           const Handle<hlv_gfx::CFramebuffer>& framebuffer,
-                                           std::uint32_t clearMask);
+                                           const Handle<hlv_gfx::CFramebuffer>& framebuffer, std::uint32_t clearMask);
 
 }  // namespace dmo_nimra::scene2

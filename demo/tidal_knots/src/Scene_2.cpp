@@ -102,8 +102,8 @@ Handle<CMiddleCubesParticleSystemNode> BuildMiddleCubes(const SceneBuildContext&
 
     auto* emitter = new FilteredParticleEmitter<4>(new PointParticleEmitter());
     emitter->AddFilter(new CInitializeToSphereSurfaceParticleFilter(25.0f, Vector3{0.0f, 0.0f, 0.0f}));
-    auto* crawl = new CTranslateToPointOnSphereSurfaceParticleFilter(5.0f, 25.0f,
-                                                                    Normalised(Vector3{10.0f, 10.0f, 10.0f}));
+    auto* crawl =
+        new CTranslateToPointOnSphereSurfaceParticleFilter(5.0f, 25.0f, Normalised(Vector3{10.0f, 10.0f, 10.0f}));
     auto* steps = new ParticleFilterGroup<4>();
     steps->AddFilter(crawl);
     cubes->SetPreFilter(steps);
@@ -164,17 +164,17 @@ Handle<CPressureCubesParticleSystemNode> BuildPressureCubes(const SceneBuildCont
     auto cubes = Adopt(new CPressureCubesParticleSystemNode("Pressure Cubes"));
 
     const Quaternion tilt = QuaternionFromAxisAngle({1.0f, 0.0f, 0.0f}, 45.0f * kDegree);
-    const LATTICE_PARTS top = MakeLattice(
-        QuaternionProduct(QuaternionFromAxisAngle({0.0f, 1.0f, 0.0f}, 45.0f * kDegree), tilt),
-        {0.0f, 50.0f, 0.0f}, {0.0f, 0.001f, 0.0f}, {0.0f, 200.0f, 0.0f});
-    const LATTICE_PARTS bottom = MakeLattice(
-        QuaternionProduct(QuaternionFromAxisAngle({1.0f, 1.0f, 0.0f}, 30.0f * kDegree), tilt),
-        {0.0f, -50.0f, 0.0f}, {0.0f, -0.001f, -0.001f}, {0.0f, -200.0f, 0.0f});
+    const LATTICE_PARTS top =
+        MakeLattice(QuaternionProduct(QuaternionFromAxisAngle({0.0f, 1.0f, 0.0f}, 45.0f * kDegree), tilt),
+                    {0.0f, 50.0f, 0.0f}, {0.0f, 0.001f, 0.0f}, {0.0f, 200.0f, 0.0f});
+    const LATTICE_PARTS bottom =
+        MakeLattice(QuaternionProduct(QuaternionFromAxisAngle({1.0f, 1.0f, 0.0f}, 30.0f * kDegree), tilt),
+                    {0.0f, -50.0f, 0.0f}, {0.0f, -0.001f, -0.001f}, {0.0f, -200.0f, 0.0f});
     cubes->SetPreFilter(top.steps);
     cubes->SetSecondPreFilter(bottom.steps);
 
     auto& controller = build.controllers.Make<CPressureCubesAnimationController>(top.force, top.translation,
-                                                                                bottom.force, bottom.translation);
+                                                                                 bottom.force, bottom.translation);
     AddLatticeKeys(controller.GetLattice(0), {0.0f, 50.0f, 0.0f}, {0.0f, -50.0f, 0.0f}, 10000.0f, 2500.0f,
                    {0.0f, 200.0f, 0.0f}, {0.0f, 100.0f, 0.0f});
     AddLatticeKeys(controller.GetLattice(1), {0.0f, -50.0f, 0.0f}, {0.0f, 150.0f, 0.0f}, 100.0f, 25.0f,
@@ -203,8 +203,8 @@ Handle<hlv_sg::CRenderStateNode> MakeGlidingRenderStates()
 {
     auto node = Adopt(new hlv_sg::CRenderStateNode("Gliding Particles Render States"));
     hlv_gfx::CRenderStateSet& states = *node->GetRenderStateSet();
-    for (const std::uint32_t state : {hlv_gfx::RS_DEPTH_TEST, hlv_gfx::RS_BLEND, hlv_gfx::RS_FILLMODE,
-                                      hlv_gfx::RS_FRONTFACE})
+    for (const std::uint32_t state :
+         {hlv_gfx::RS_DEPTH_TEST, hlv_gfx::RS_BLEND, hlv_gfx::RS_FILLMODE, hlv_gfx::RS_FRONTFACE})
         states.AddState(state);
     states.depthTest = true;
     states.blendFactors[0] = 6;  // source colour: source alpha

@@ -86,8 +86,8 @@ Handle<hlv_sg::CRenderStateNode> MakeBackgroundRenderStates()
 {
     auto node = Adopt(new hlv_sg::CRenderStateNode("Background Render States"));
     hlv_gfx::CRenderStateSet& states = *node->GetRenderStateSet();
-    for (const std::uint32_t state : {hlv_gfx::RS_DEPTH_TEST, hlv_gfx::RS_FILLMODE, hlv_gfx::RS_CULLMODE,
-                                      hlv_gfx::RS_FRONTFACE})
+    for (const std::uint32_t state :
+         {hlv_gfx::RS_DEPTH_TEST, hlv_gfx::RS_FILLMODE, hlv_gfx::RS_CULLMODE, hlv_gfx::RS_FRONTFACE})
         states.AddState(state);
     states.depthTest = false;
     states.cullMode = 1;
@@ -208,8 +208,8 @@ Handle<hlv_sg::CLinearPostProcessingNode> BuildBlur(const SceneBuildContext& bui
     blur->GetEffectInput().Connect(FindEffectOutput(context, "Blur"));
     blur->ConnectViewport(&RequireViewport(context, "Backplane Viewport"));
     blur->ConnectTexture2DInput("uni_is_tex", source->GetColorOutput(0));
-    const std::pair<const char*, const char*> reciprocals[] = {
-        {"uni_f_recip_width", "Backplane Width Half Recip"}, {"uni_f_recip_height", "Backplane Height Half Recip"}};
+    const std::pair<const char*, const char*> reciprocals[] = {{"uni_f_recip_width", "Backplane Width Half Recip"},
+                                                               {"uni_f_recip_height", "Backplane Height Half Recip"}};
     for (const auto& [input, name] : reciprocals) {
         hlv_slot::CVariantOutputSlot<float>* slot = context.VariantSlots<float>().FindSlot(name);
         HLV_FATAL_CHECK(slot && blur->ConnectFloatInput(input, slot) == hlv_shade::MSNR_OK, "false");

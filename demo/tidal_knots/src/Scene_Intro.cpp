@@ -4,7 +4,6 @@
 // seconds. CIntroTextController fades logo and title in over 0-6 s.
 #include <tidal_knots/SceneBuild.h>
 
-
 #include <halvo_gfx/gfx_types.h>
 #include <halvo_sg/default_scene_graph.h>
 #include <halvo_sg/render_state_node.h>

@@ -5,7 +5,6 @@
 // fades the credits in and out between 75 s and 110 s.
 #include <tidal_knots/SceneBuild.h>
 
-
 #include <halvo_gfx/gfx_types.h>
 #include <halvo_sg/default_scene_graph.h>
 #include <halvo_sg/render_state_node.h>

@@ -65,8 +65,7 @@ std::vector<EffectDescription> DemoEffectList(const std::string& shaderDirectory
         {"TextLogo", "Scene 2 Intro/text_quad_log.vs.glsl", "Scene 2 Intro/text_intro_log.ps.glsl"},
         {"TextDemo", "Scene 2 Intro/text_quad_dn.vs.glsl", "Scene 2 Intro/text_intro_dn.ps.glsl"},
         {"TextLogoOutro", "Scene 2 Outro/text_quad_outro_log.vs.glsl", "Scene 2 Outro/text_outro_log.ps.glsl"},
-        {"TextDemoGroupOutro", "Scene 2 Outro/text_quad_outro_dn_gn.vs.glsl",
-         "Scene 2 Outro/text_outro_dn_gn.ps.glsl"},
+        {"TextDemoGroupOutro", "Scene 2 Outro/text_quad_outro_dn_gn.vs.glsl", "Scene 2 Outro/text_outro_dn_gn.ps.glsl"},
         {"TextCodeOutro", "Scene 2 Outro/text_quad_outro_code.vs.glsl", "Scene 2 Outro/text_outro_code.ps.glsl"},
         {"TextMusicOutro", "Scene 2 Outro/text_quad_outro_music.vs.glsl", "Scene 2 Outro/text_outro_music.ps.glsl"},
         {"TextGreetingsOutro", "Scene 2 Outro/text_quad_outro_greetings.vs.glsl",
@@ -86,14 +85,22 @@ std::vector<EffectDescription> DemoEffectList(const std::string& shaderDirectory
 const std::vector<std::string>& DemoKeyframeFileList()
 {
     static const std::vector<std::string> kFiles = {
-        "keyframe_sequence_bassdrumloop.xml",  "bassdrumloop_background.xml",
-        "keyframe_sequence_main.xml",          "keyframe_sequence_t1.xml",
-        "keyframe_sequence_t2.xml",            "keyframe_sequence_t3.xml",
-        "keyframe_sequence_t4.xml",            "keyframe_sequence_t5.xml",
-        "keyframe_sequence_t6.xml",            "keyframe_sequence_finalfade.xml",
-        "keyframe_sequence_firstfade.xml",     "keyframe_sequence_secondfade.xml",
-        "Camera/main_camera_position.xml",     "Camera/main_camera_lookat.xml",
-        "Camera/background_camera_lookat.xml", "Camera/background_camera_position.xml",
+        "keyframe_sequence_bassdrumloop.xml",
+        "bassdrumloop_background.xml",
+        "keyframe_sequence_main.xml",
+        "keyframe_sequence_t1.xml",
+        "keyframe_sequence_t2.xml",
+        "keyframe_sequence_t3.xml",
+        "keyframe_sequence_t4.xml",
+        "keyframe_sequence_t5.xml",
+        "keyframe_sequence_t6.xml",
+        "keyframe_sequence_finalfade.xml",
+        "keyframe_sequence_firstfade.xml",
+        "keyframe_sequence_secondfade.xml",
+        "Camera/main_camera_position.xml",
+        "Camera/main_camera_lookat.xml",
+        "Camera/background_camera_lookat.xml",
+        "Camera/background_camera_position.xml",
     };
     return kFiles;
 }

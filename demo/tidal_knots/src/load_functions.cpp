@@ -92,9 +92,9 @@ bool LoadEffect(const EffectDescription& description, hlv_gfx::MTGfxSystem& gfxS
     effect->passes.push_back(pass);
     if (!DrainCreationQueue(gfxSystem, "the effect " + description.key)) return false;
 
-    static const char* const kSteps[] = {"Vertex shader did not compile: ", "Pixel shader did not compile: ",
-                                         "Hull shader did not compile: ", "Domain shader did not compile: ",
-                                         "Render pass did not link: "};
+    static const char* const kSteps[] = {
+        "Vertex shader did not compile: ", "Pixel shader did not compile: ", "Hull shader did not compile: ",
+        "Domain shader did not compile: ", "Render pass did not link: "};
     const std::string* files[] = {&description.vertexShader, &description.pixelShader, &description.hullShader,
                                   &description.domainShader, &description.vertexShader};
     for (std::size_t i = 0; i < results.size(); ++i) {

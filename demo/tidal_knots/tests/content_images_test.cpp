@@ -107,8 +107,8 @@ TEST(ContentImages, EveryImageLoadsAsEightBitTruecolourOfItsSize)
         // The loader expands palettes to 32 bits silently: look at the file
         // itself for 8-bit RGB (colour type 2) or RGBA (6).
         if (std::string(file.name).ends_with(".png")) {
-            const auto [depth, colourType] = dmo_content_images::PngDepthAndColourType(
-                dmo_content_images::PathOf(file.name));
+            const auto [depth, colourType] =
+                dmo_content_images::PngDepthAndColourType(dmo_content_images::PathOf(file.name));
             EXPECT_EQ(depth, 8);
             EXPECT_EQ(colourType, file.alpha ? 6 : 2);
         }

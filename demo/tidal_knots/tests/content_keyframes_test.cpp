@@ -109,8 +109,7 @@ TEST(ContentKeyframes, EveryFileLoadsInTheFormTheDemoTakes)
                           : (record.ScalarKeys() ? KeyTimes(*record.ScalarKeys()) : std::vector<std::uint64_t>{});
         ASSERT_GE(times.size(), 2u);
         EXPECT_EQ(times.front(), 0u);
-        for (std::size_t i = 1; i < times.size(); ++i)
-            ASSERT_LT(times[i - 1], times[i]) << "key " << i;
+        for (std::size_t i = 1; i < times.size(); ++i) ASSERT_LT(times[i - 1], times[i]) << "key " << i;
     }
 }
 
@@ -256,11 +255,11 @@ TEST(ContentKeyframes, CommittedFilesAreWhatTheToolWritesNow)
 TEST(ContentKeyframes, WrittenValuesReadBackExactlyThroughTheEngineLoader)
 {
     using dmo_nimra::keys::KeyframeSequence;
-    const KeyframeSequence scalar{"Round Trip", false,
-                                  {{0, {0.1f}}, {7, {-1234.5677f}}, {8, {3.4e-7f}}, {4000000000000ull, {-0.0f}}}};
+    const KeyframeSequence scalar{
+        "Round Trip", false, {{0, {0.1f}}, {7, {-1234.5677f}}, {8, {3.4e-7f}}, {4000000000000ull, {-0.0f}}}};
     const KeyframeSequence vec3{"Round Trip Vector", true, {{0, {1e7f, -2.5e-5f, 0.3f}}, {1, {-7.0f, 123.45f, 1.0f}}}};
-    const std::filesystem::path directory =
-        std::filesystem::temp_directory_path() / ("dmo_nimra_keyframes_" + std::to_string(::getpid()));
+    const std::filesystem::path directory = std::filesystem::temp_directory_path() /
+                                            ("dmo_nimra_keyframes_" + std::to_string(::getpid()));
     dmo_nimra::keys::WriteKeyframeFile(directory / "scalar.xml", scalar);
     dmo_nimra::keys::WriteKeyframeFile(directory / "vec3.xml", vec3);
 

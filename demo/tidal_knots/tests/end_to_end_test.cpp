@@ -18,12 +18,12 @@ using namespace dmo_nimra_test;
 
 TEST(DemoEndToEnd, PlaysTheWholeDemoAndEndsWithZero)
 {
-    const std::filesystem::path shots =
-        std::filesystem::temp_directory_path() / ("tidal_knots_shots_" + std::to_string(::getpid()));
+    const std::filesystem::path shots = std::filesystem::temp_directory_path() /
+                                        ("tidal_knots_shots_" + std::to_string(::getpid()));
     std::filesystem::remove_all(shots);
     std::string output;
-    const int status = RunCaptured("'" DMO_PLAY_HEADLESS "' '" DMO_PROGRAM "' '" + shots.string() + "'", DMO_DATA_DIR,
-                                   output);
+    const int status =
+        RunCaptured("'" DMO_PLAY_HEADLESS "' '" DMO_PROGRAM "' '" + shots.string() + "'", DMO_DATA_DIR, output);
     EXPECT_EQ(status, 0) << output;
 
     // No renderer halt, no shader, link or GL error on the way.

@@ -22,8 +22,8 @@ using namespace dmo_nimra;
 
 TEST(KeyframeReloadStress, ReloadsWhileTheUpdateThreadEvaluates)
 {
-    const std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / ("dmo_reload_" + std::to_string(::getpid()));
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                      ("dmo_reload_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     // Two versions of each camera file: x is 1 in the first, 2 in the second.
     for (const char* name : {"Main Camera Position", "Main Camera Lookat"}) {

@@ -17,9 +17,8 @@ namespace {
 CDemoPressureRenderingParticle Record(hlv_gfx::CTextureBuffer& buffer, std::uint64_t i)
 {
     CDemoPressureRenderingParticle record;
-    buffer.AccessData([&](hlv_gfx::CBuffer& memory) {
-        std::memcpy(&record, memory.GetData() + i * sizeof record, sizeof record);
-    });
+    buffer.AccessData(
+        [&](hlv_gfx::CBuffer& memory) { std::memcpy(&record, memory.GetData() + i * sizeof record, sizeof record); });
     return record;
 }
 

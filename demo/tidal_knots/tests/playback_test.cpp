@@ -46,7 +46,8 @@ double ClockTolerance(CDemoHarness& demo)
 {
     const auto start = std::chrono::steady_clock::now();
     demo.WaitFrames(3);
-    const double frame = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / 3.0;
+    const double frame = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() /
+                         3.0;
     return frame * 1.5 + 50.0;
 }
 

@@ -61,8 +61,8 @@ TEST(DemoProgram, WithoutADisplaySaysSoAndExitsWithOne)
 {
     // Refused before anything is loaded: no data folder needed.
     std::string output;
-    EXPECT_EQ(RunCaptured("env -u DISPLAY -u QT_QPA_PLATFORM '" DMO_PROGRAM "'",
-                          std::filesystem::temp_directory_path(), output),
+    EXPECT_EQ(RunCaptured("env -u DISPLAY -u QT_QPA_PLATFORM '" DMO_PROGRAM "'", std::filesystem::temp_directory_path(),
+                          output),
               1)
         << output;
     EXPECT_NE(output.find("tidal_knots: no display (DISPLAY is not set); set DISPLAY or run under xvfb-run\n"),

@@ -200,9 +200,9 @@ struct BACKGROUND_CUBES {
         controller.ConnectToEffect(effect);
     }
 
-    CResourceHandle<hlv_gfx::CEffect> effect =
-        EffectWith({{"uni_beat", hlv_gfx::SVT_FLOAT}, {"uni_mix_color_1_2", hlv_gfx::SVT_FLOAT},
-                    {"uni_sky_color_2", hlv_gfx::SVT_FLOAT_VEC3}});
+    CResourceHandle<hlv_gfx::CEffect> effect = EffectWith({{"uni_beat", hlv_gfx::SVT_FLOAT},
+                                                           {"uni_mix_color_1_2", hlv_gfx::SVT_FLOAT},
+                                                           {"uni_sky_color_2", hlv_gfx::SVT_FLOAT_VEC3}});
     CResourceHandle<CBackgroundCubesParticleSystemNode> node;
     CCrawlerParticleMetric* metric = new CCrawlerParticleMetric();
     PointParticleEmitter emitter;

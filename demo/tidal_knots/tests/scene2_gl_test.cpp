@@ -82,8 +82,7 @@ const std::map<std::string, EFFECT_CONTRACT>& Contracts()
         {"MiddleCubesParticleEffect", withSampler({}, {"particle_data_buffer"})},
         {"BackgroundTightCubeEffect", withSampler(sky, {"particle_data_buffer"})},
         {"MiddleCubeEffect", withSampler({{"uni_bounce", SVT_FLOAT}}, {})},
-        {"MapScaledBackgroundScene2",
-         withSampler(sky, {"uni_smp_gb1", "uni_smp_gb2", "uni_smp_gb3", "uni_smp_gb4"})},
+        {"MapScaledBackgroundScene2", withSampler(sky, {"uni_smp_gb1", "uni_smp_gb2", "uni_smp_gb3", "uni_smp_gb4"})},
         {"Blur", withSampler({{"uni_f_recip_width", SVT_FLOAT}, {"uni_f_recip_height", SVT_FLOAT}}, {"uni_is_tex"})},
     };
     return contracts;
@@ -100,10 +99,10 @@ std::vector<dmo_nimra::EffectDescription> Scene2Effects()
 // Mean colour and coverage of an RGBA8 read-back, over the pixels a mask
 // selects.
 struct REGION {
-    double share = 0.0;             // of all pixels
-    std::array<double, 3> mean{};   // 0..255
-    int colours = 0;                // distinct colours, 16 levels per channel
-    double spread = 0.0;            // standard deviation of the luminance
+    double share = 0.0;            // of all pixels
+    std::array<double, 3> mean{};  // 0..255
+    int colours = 0;               // distinct colours, 16 levels per channel
+    double spread = 0.0;           // standard deviation of the luminance
 };
 
 REGION Measure(const std::vector<std::uint8_t>& pixels, const std::function<bool(std::size_t)>& selected)

@@ -29,7 +29,7 @@ namespace fs = std::filesystem;
 using namespace dmo_nimra::synth;
 
 constexpr const char* kTrackName = "Vellomarch-1stdemo-preliminaryfinal-5.mp3";
-constexpr int kBitrate = 192;       // kbit/s, constant
+constexpr int kBitrate = 192;        // kbit/s, constant
 constexpr double kPeakLimit = -1.0;  // dBFS the encoded track must stay under
 
 std::string Quoted(const fs::path& path)
@@ -41,8 +41,8 @@ std::string Quoted(const fs::path& path)
 
 void Encode(const fs::path& wav, const fs::path& mp3)
 {
-    const std::string command = "lame --quiet --noreplaygain -q 2 -b " + std::to_string(kBitrate) + " " +
-                                Quoted(wav) + " " + Quoted(mp3);
+    const std::string command = "lame --quiet --noreplaygain -q 2 -b " + std::to_string(kBitrate) + " " + Quoted(wav) +
+                                " " + Quoted(mp3);
     if (std::system(command.c_str()) != 0 || !fs::exists(mp3))
         throw std::runtime_error("\"" + command + "\" failed (scripts/setup.sh installs lame)");
 }
@@ -86,8 +86,8 @@ StereoBuffer Decode(const fs::path& mp3)
 
 void Report(const Score& score, const StereoBuffer& mix)
 {
-    std::printf("\"Tidal Knots\": %.0f BPM, %d/4, %s, %.3f s\n", score.tempo, score.beatsPerBar,
-                score.key.c_str(), score.length);
+    std::printf("\"Tidal Knots\": %.0f BPM, %d/4, %s, %.3f s\n", score.tempo, score.beatsPerBar, score.key.c_str(),
+                score.length);
     std::printf("  %-8s %9s %9s %10s %10s\n", "section", "time (s)", "", "peak dBFS", "RMS dBFS");
     for (const Section& section : score.sections) {
         const Levels levels = Measure(mix, section.start, section.end);
@@ -97,8 +97,8 @@ void Report(const Score& score, const StereoBuffer& mix)
     const Levels all = Measure(mix, 0.0, score.length);
     std::printf("  whole piece: peak %.2f dBFS, RMS %.2f dBFS, %.1f LUFS, DC %.1e / %.1e, %zu clipped samples\n",
                 all.peakDb, all.rmsDb, IntegratedLoudness(mix), all.dcLeft, all.dcRight, all.clipped);
-    std::printf("  kicks: %zu, first at %.3f s, last at %.3f s\n", score.KickTimes().size(),
-                score.KickTimes().front(), score.KickTimes().back());
+    std::printf("  kicks: %zu, first at %.3f s, last at %.3f s\n", score.KickTimes().size(), score.KickTimes().front(),
+                score.KickTimes().back());
 }
 
 bool Check(bool condition, const char* what)
@@ -120,7 +120,8 @@ int main(int argc, char** argv)
         const fs::path mp3 = directory / kTrackName;
         const bool keepWav = argc == 4;
         const fs::path wav = keepWav ? fs::path(argv[3])
-                                     : fs::temp_directory_path() / ("dmo_nimra_track_" + std::to_string(::getpid()) + ".wav");
+                                     : fs::temp_directory_path() /
+                                           ("dmo_nimra_track_" + std::to_string(::getpid()) + ".wav");
         fs::create_directories(directory);
 
         const auto started = std::chrono::steady_clock::now();
@@ -142,9 +143,9 @@ int main(int argc, char** argv)
         const StereoBuffer decoded = Decode(mp3);
         const double decodedSeconds = static_cast<double>(decoded.Frames()) / kSampleRate;
         const Levels encoded = Measure(decoded, 0.0, decodedSeconds);
-        std::printf("%s: %ju bytes, %d kbit/s, %.3f s decoded, peak %.2f dBFS, RMS %.2f dBFS\n",
-                    mp3.string().c_str(), static_cast<std::uintmax_t>(fs::file_size(mp3)), kBitrate,
-                    decodedSeconds, encoded.peakDb, encoded.rmsDb);
+        std::printf("%s: %ju bytes, %d kbit/s, %.3f s decoded, peak %.2f dBFS, RMS %.2f dBFS\n", mp3.string().c_str(),
+                    static_cast<std::uintmax_t>(fs::file_size(mp3)), kBitrate, decodedSeconds, encoded.peakDb,
+                    encoded.rmsDb);
 
         const Levels rendered = Measure(mix, 0.0, score.length);
         bool ok = Check(rendered.clipped == 0, "no clipped samples in the mix");

@@ -13,10 +13,7 @@ CBenchApplication::CBenchApplication(QApplication* application) : QtGLApplicatio
     AddFrameHandler(this);
 }
 
-CBenchApplication::~CBenchApplication()
-{
-    StopThreads();
-}
+CBenchApplication::~CBenchApplication() { StopThreads(); }
 
 void CBenchApplication::UserInit()
 {

@@ -125,23 +125,17 @@ void RunWindowProgram(benchmark::State& state, Phase phase)
             state.SkipWithError("the window program printed no times");
             return;
         }
-        const std::int64_t nanoseconds =
-            phase == kStartToFirstFrame ? firstFrame - launched : child.endNanoseconds - escape;
+        const std::int64_t nanoseconds = phase == kStartToFirstFrame ? firstFrame - launched
+                                                                     : child.endNanoseconds - escape;
         state.SetIterationTime(static_cast<double>(nanoseconds) * 1e-9);
     }
     state.SetLabel(state.range(0) == 1 ? "plain GL window (baseline)" : "engine window");
 }
 
-void BM_StartToFirstFrame(benchmark::State& state)
-{
-    RunWindowProgram(state, kStartToFirstFrame);
-}
+void BM_StartToFirstFrame(benchmark::State& state) { RunWindowProgram(state, kStartToFirstFrame); }
 BENCHMARK(BM_StartToFirstFrame)->Arg(1)->Arg(0)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 
-void BM_EscapeToExit(benchmark::State& state)
-{
-    RunWindowProgram(state, kEscapeToExit);
-}
+void BM_EscapeToExit(benchmark::State& state) { RunWindowProgram(state, kEscapeToExit); }
 BENCHMARK(BM_EscapeToExit)->Arg(1)->Arg(0)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 
 }  // namespace

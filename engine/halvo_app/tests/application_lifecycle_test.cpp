@@ -50,7 +50,8 @@ TEST(ApplicationStart, RunsTheStepsInOrderAndRendersFrames)
 {
     CWatchdog guard(10s, "start and stop");
     CFakeApplication app;
-    hlv_core::CResourceHandle<hlv_gfx::CTexture> texture = hlv_core::Adopt(new hlv_gfx::CTexture("created in UserInit"));
+    hlv_core::CResourceHandle<hlv_gfx::CTexture> texture =
+        hlv_core::Adopt(new hlv_gfx::CTexture("created in UserInit"));
     app.userInit = [&] { app.getMTGfxSystem()->CreateTexture(texture); };
 
     EXPECT_EQ(Start(app), hlv_app::APPR_OK);
@@ -119,8 +120,8 @@ TEST(ApplicationStart, AnApplicationWithoutRendererAndGfxSystemRunsNoThreads)
     EXPECT_FALSE(app.IsValid());
 
     const auto& log = app.log;
-    EXPECT_TRUE(log.Contains(
-        "message: Dont start render thread. Application is in invalid state. No rendering possible."));
+    EXPECT_TRUE(
+        log.Contains("message: Dont start render thread. Application is in invalid state. No rendering possible."));
     EXPECT_TRUE(
         log.Contains("message: Dont start update thread. Application is in invalid state. No update possible."));
     EXPECT_FALSE(log.Contains("message: Start Render Thread"));
@@ -185,14 +186,24 @@ TEST_P(RenderThreadStartFailure, PrintsWhyAndEndsStartUpWithAFailure)
 
 INSTANTIATE_TEST_SUITE_P(
     EachReason, RenderThreadStartFailure,
-    testing::Values(StartFailure{{true, true, false}, false, 0, 0,
-                                 "render_thread::operator(): render thread can not start, no render context."},
-                    StartFailure{{true, true, true}, false, 1, 0,
-                                 "render_thread::operator(): render thread can not start, no render context."},
-                    StartFailure{{true, true, true}, true, 0, 0,
-                                 "render_thread::operator() render thread can not start, no renderer."},
-                    StartFailure{{true, true, true}, false, 0, 7,
-                                 " render_thread::operator()render thread can not start, renderer init failed."}));
+    testing::Values(
+        StartFailure{{true, true, false},
+                     false,
+                     0,
+                     0,
+                     "render_thread::operator(): render thread can not start, no render context."},
+        StartFailure{{true, true, true},
+                     false,
+                     1,
+                     0,
+                     "render_thread::operator(): render thread can not start, no render context."},
+        StartFailure{
+            {true, true, true}, true, 0, 0, "render_thread::operator() render thread can not start, no renderer."},
+        StartFailure{{true, true, true},
+                     false,
+                     0,
+                     7,
+                     " render_thread::operator()render thread can not start, renderer init failed."}));
 
 TEST(ApplicationRun, ARenderThreadThatCannotStartEndsTheRunWithStatusOne)
 {

@@ -52,8 +52,8 @@ TEST(ManagedContextModule, ConnectedContextsSurviveMoreContexts)
             inputs.back()->Connect(c->VariantSlots<float>().FindSlot("value"));
             matrixInputs.push_back(std::make_unique<CVariantInputSlot<pld_math::mat4f>>());
             matrixInputs.back()->Connect(c->VariantSlots<pld_math::mat4f>().FindSlot("world"));
-            c->viewportSlotManager.InsertSlot(
-                "Backplane Viewport", new hlv_slot::CViewportOutputSlot(hlv_gfx::VIEWPORT{0, 0, 1920, 1080}));
+            c->viewportSlotManager.InsertSlot("Backplane Viewport",
+                                              new hlv_slot::CViewportOutputSlot(hlv_gfx::VIEWPORT{0, 0, 1920, 1080}));
             viewportInputs.push_back(std::make_unique<hlv_slot::CViewportInputSlot>());
             viewportInputs.back()->Connect(c->viewportSlotManager.GetSlot("Backplane Viewport"));
             textureInputs.push_back(std::make_unique<hlv_slot::CTexture2DInputSlot>());

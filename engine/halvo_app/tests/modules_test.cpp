@@ -17,14 +17,8 @@ public:
     RecordingModule(std::vector<std::string>& log, std::string name) : m_log(log), m_name(std::move(name)) {}
 
     void SetContext(CManagedContext& context) override { Log("set", nullptr, context); }
-    void Initialize(AHalvoApplication* app, CManagedContext& context) override
-    {
-        Log("init", app, context);
-    }
-    void PostInitialize(AHalvoApplication* app, CManagedContext& context) override
-    {
-        Log("post", app, context);
-    }
+    void Initialize(AHalvoApplication* app, CManagedContext& context) override { Log("init", app, context); }
+    void PostInitialize(AHalvoApplication* app, CManagedContext& context) override { Log("post", app, context); }
 
     CManagedContext* lastContext = nullptr;
     AHalvoApplication* lastApplication = nullptr;
@@ -74,8 +68,8 @@ TEST(InitModules, BoundModulesRunInModuleOrderWithTheirContexts)
     app.BindModule(5, local);  // no module at 5: skipped
 
     EXPECT_TRUE(app.InitModules(FakeApplication()));
-    EXPECT_EQ(log, (std::vector<std::string>{"first set", "first init", "first post", "second set",
-                                             "second init", "second post"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"first set", "first init", "first post", "second set", "second init",
+                                             "second post"}));
     EXPECT_EQ(first.lastContext, contexts.GetContext(other));
     EXPECT_EQ(second.lastContext, contexts.GetContext(local));
     EXPECT_EQ(first.lastApplication, FakeApplication());

@@ -33,8 +33,10 @@ int main(int argc, char** argv)
         for (int x = 0; x <= image.width(); x += 4) {
             const double phase = x / 60.0 + wave * 0.9;
             const QPointF point(x, base + 10.0 * std::sin(phase) * (1.0 - wave * 0.12));
-            if (x == 0) path.moveTo(point);
-            else path.lineTo(point);
+            if (x == 0)
+                path.moveTo(point);
+            else
+                path.lineTo(point);
         }
         painter.setPen(QPen(QColor(120 + wave * 20, 200, 230, 200 - wave * 30), 2.0));
         painter.drawPath(path);

@@ -13,10 +13,7 @@ IResource::IResource(const std::string& name)
 
 IResource::~IResource() = default;
 
-void IResource::AddRef()
-{
-    m_refCount.fetch_add(1, std::memory_order_relaxed);
-}
+void IResource::AddRef() { m_refCount.fetch_add(1, std::memory_order_relaxed); }
 
 unsigned int IResource::Release()
 {
@@ -24,10 +21,7 @@ unsigned int IResource::Release()
     return 0;
 }
 
-bool IsExactly(const IResource* object, const CResourceClassInfo& info)
-{
-    return object->GetClassInfo() == &info;
-}
+bool IsExactly(const IResource* object, const CResourceClassInfo& info) { return object->GetClassInfo() == &info; }
 
 bool IsKindOf(const IResource* object, const CResourceClassInfo& info)
 {

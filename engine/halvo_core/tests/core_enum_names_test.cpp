@@ -8,6 +8,7 @@ using hlv_testing::ExpectEnumNames;
 
 TEST(CoreEnumNames, EveryValueHasItsDocumentedNameAndNumber)
 {
+    // clang-format off
     ExpectEnumNames<HALVO_CORE_RESULT>(
         "HALVO_CORE_RESULT", NUM_HALVO_CORE_RESULTS,
         {"MC_OK", "MC_FAIL", "MS_INVALID_ARGUMENT", "MC_OUTOFMEM", "MC_NOMEMSPEC"});
@@ -24,6 +25,7 @@ TEST(CoreEnumNames, EveryValueHasItsDocumentedNameAndNumber)
     ExpectEnumNames<VALUE_STRUCTURE>("VALUE_STRUCTURE", VALUE_STRUCTURE_COUNT,
                                      {"T_UNDEFINED", "TS_SCALAR", "TS_VECTOR2", "TS_VECTOR3", "TS_VECTOR4",
                                       "TS_MATRIX2x2", "TS_MATRIX3x3", "TS_MATRIX4x4"});
+    // clang-format on
     EXPECT_TRUE(SUCCESSED(MC_OK));
     EXPECT_FALSE(SUCCESSED(MC_FAIL));
 }

@@ -345,8 +345,7 @@ void BM_Lockstep_MutexDequeFunction(benchmark::State& state)
         for (int frame = 0; frame < kFrames; ++frame) {
             last = waitForFrame(last);
             periods.FrameStarts();
-            for (int i = 0; i < kCommandsPerFrame; ++i)
-                queue.Push([target] { target->SetViewport(0, 0, 640, 480); });
+            for (int i = 0; i < kCommandsPerFrame; ++i) queue.Push([target] { target->SetViewport(0, 0, 640, 480); });
             queue.Notify(true);
         }
         waitForFrame(kFrames + 1);
@@ -393,9 +392,8 @@ void BM_WakeUp_MTRendererFlush(benchmark::State& state)
             Clock::rep stamp;
             while ((stamp = renderer->stamp.load(std::memory_order_acquire)) == 0) {
             }
-            samples.push_back(std::chrono::duration<double, std::micro>(Clock::duration(stamp) -
-                                                                       sent.time_since_epoch())
-                                  .count());
+            samples.push_back(
+                std::chrono::duration<double, std::micro>(Clock::duration(stamp) - sent.time_since_epoch()).count());
             LetTheReceiverSleep();
         }
         front->Flush(0);

@@ -55,10 +55,22 @@ Matrix World(float angle, float x)
 {
     const float c = std::cos(angle), s = std::sin(angle), ct = std::cos(0.5f), st = std::sin(0.5f);
     // Rx(tilt) * Ry(angle) * 0.5, then the translation.
-    return {0.5f * c,       0.0f,      0.5f * s,       x,  //
-            0.5f * st * s,  0.5f * ct, -0.5f * st * c, 0,  //
-            -0.5f * ct * s, 0.5f * st, 0.5f * ct * c,  0,  //
-            0,              0,         0,              1};
+    return {0.5f * c,
+            0.0f,
+            0.5f * s,
+            x,  //
+            0.5f * st * s,
+            0.5f * ct,
+            -0.5f * st * c,
+            0,  //
+            -0.5f * ct * s,
+            0.5f * st,
+            0.5f * ct * c,
+            0,  //
+            0,
+            0,
+            0,
+            1};
 }
 
 // Where the draw-th cube of a frame stands: turned a little further each draw,
@@ -155,11 +167,10 @@ struct SCENE {
         cubeVertices = resources.MakeVertexBuffer({VBL_POSITION, VBL_NORMAL}, CubeVertices());
         cubeIndices = resources.MakeIndexBuffer(CubeIndices());
         if (!cubePass || !cubeVertices || !cubeIndices) return false;
-        cubePass->SetTexture(resources.MakeTexture(TF_RGBA8, CT_RGBA, hlv_core::T_UCHAR, 256, 256,
-                                                   Noise(256 * 256 * 4, 1)),
-                             "tex_diffuse");
-        cubePass->SetTexture(resources.MakeTexture(TF_RGBA8, CT_RGBA, hlv_core::T_UCHAR, 64, 64,
-                                                   Noise(64 * 64 * 4, 2)),
+        cubePass->SetTexture(
+            resources.MakeTexture(TF_RGBA8, CT_RGBA, hlv_core::T_UCHAR, 256, 256, Noise(256 * 256 * 4, 1)),
+            "tex_diffuse");
+        cubePass->SetTexture(resources.MakeTexture(TF_RGBA8, CT_RGBA, hlv_core::T_UCHAR, 64, 64, Noise(64 * 64 * 4, 2)),
                              "tex_detail");
         WriteMatrix(*cubePass->GetDefaultVariable(DV_PROJECTION), Identity());
         WriteMatrix(*cubePass->GetDefaultVariable(DV_VIEW), Identity());
@@ -204,7 +215,10 @@ struct SCENE {
 
 SCENE* g_scene = nullptr;
 
-GLuint ProgramOf(const CRenderPass& pass) { return OglApiObject<CGLSL_RenderPass_ApiSpecific>(pass.apiObject)->program; }
+GLuint ProgramOf(const CRenderPass& pass)
+{
+    return OglApiObject<CGLSL_RenderPass_ApiSpecific>(pass.apiObject)->program;
+}
 
 GLint LocationOf(const CRenderPass& pass, const char* name)
 {
@@ -241,9 +255,7 @@ void BM_CubeEffectDraws_FullPath(benchmark::State& state)
             for (int i = 0; i < kCubeDraws && !stop.load(); ++i) {
                 WriteMatrix(*g_scene->world, CubeWorld(i));
                 retry([&] { return front->UseEffect(g_scene->cube); });
-                retry([&] {
-                    return front->RenderEffect(PT_TRIANGLES, g_scene->cubeVertices, g_scene->cubeIndices);
-                });
+                retry([&] { return front->RenderEffect(PT_TRIANGLES, g_scene->cubeVertices, g_scene->cubeIndices); });
                 if (i % 10 == 9) front->Flush(1);
             }
             front->Flush(0);

@@ -18,10 +18,7 @@ CBuffer::CBuffer(const std::string& name, const hlv_core::CResourceHandle<CBuffe
 {
 }
 
-CBuffer::~CBuffer()
-{
-    FreeStorage();
-}
+CBuffer::~CBuffer() { FreeStorage(); }
 
 void CBuffer::FreeStorage()
 {

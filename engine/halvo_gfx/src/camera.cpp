@@ -46,9 +46,7 @@ std::uint32_t ICamera::LookAt(const pld_math::vec3f& target, const pld_math::vec
     const pld_math::vec3f up = NormalisedIfLong(worldUp - forward * pld_math::dot(forward, worldUp));
     const pld_math::vec3f side = NormalisedIfLong(pld_math::cross(up, forward));
 
-    m_orientation = pld_math::mat3f{side[0], up[0], forward[0],
-                                    side[1], up[1], forward[1],
-                                    side[2], up[2], forward[2]};
+    m_orientation = pld_math::mat3f{side[0], up[0], forward[0], side[1], up[1], forward[1], side[2], up[2], forward[2]};
     m_eye = eye;
     return UpdateViewMatrix();
 }

@@ -24,8 +24,7 @@ HLV_DEFINE_ENUM_NAMES(TEXTURE_FORMAT, HLV_TEXTURE_FORMAT_LIST)
 
 const std::string& GetEnumName(CLEAR_MASK value)
 {
-    static const std::array<std::string, 3> names{"CLM_COLOR_BUFFER", "CLM_DEPTH_BUFFER",
-                                                  "CLM_STENCIL_BUFFER"};
+    static const std::array<std::string, 3> names{"CLM_COLOR_BUFFER", "CLM_DEPTH_BUFFER", "CLM_STENCIL_BUFFER"};
     switch (value) {
     case CLM_COLOR_BUFFER: return names[0];
     case CLM_DEPTH_BUFFER: return names[1];

@@ -50,10 +50,7 @@ std::uint32_t CImage::GetType() const
     return layout->HasElements() ? layout->GetElements().front().dataType : 0u;
 }
 
-std::uint32_t CImage::GetFormat() const
-{
-    return GetLayout()->GetColorFormat();
-}
+std::uint32_t CImage::GetFormat() const { return GetLayout()->GetColorFormat(); }
 
 hlv_core::CResourceHandle<CImage> CImage::Clone() const
 {

@@ -13,8 +13,7 @@ hlv_core::CResourceHandle<To> ExactOrFallback(const hlv_core::CResourceHandle<Fr
     // The copy holds a reference, so the object stays alive while it is
     // checked and wrapped again.
     const hlv_core::CResourceHandle<From> held = source;
-    if (held && hlv_core::IsExactly<To>(held.get()))
-        return hlv_core::CResourceHandle<To>(static_cast<To*>(held.get()));
+    if (held && hlv_core::IsExactly<To>(held.get())) return hlv_core::CResourceHandle<To>(static_cast<To*>(held.get()));
     return fallback;
 }
 

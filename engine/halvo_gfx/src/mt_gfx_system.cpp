@@ -10,10 +10,7 @@ MTGfxSystem::MTGfxSystem(const std::string& name) : IResource(name), m_frontEnd(
 
 MTGfxSystem::~MTGfxSystem() = default;
 
-void MTGfxSystem::Enqueue(gfx_command* command)
-{
-    m_frontEnd.GetQueue().Enqueue(kLane, *command);
-}
+void MTGfxSystem::Enqueue(gfx_command* command) { m_frontEnd.GetQueue().Enqueue(kLane, *command); }
 
 std::uint32_t MTGfxSystem::Flush(std::uint32_t mode)
 {
@@ -22,10 +19,7 @@ std::uint32_t MTGfxSystem::Flush(std::uint32_t mode)
     return GFXR_OK;
 }
 
-bool MTGfxSystem::WaitUntilDrained()
-{
-    return m_frontEnd.GetQueue().WaitUntilDrained(kLane);
-}
+bool MTGfxSystem::WaitUntilDrained() { return m_frontEnd.GetQueue().WaitUntilDrained(kLane); }
 
 std::uint32_t MTGfxSystem::ProcessCommands()
 {
@@ -35,9 +29,6 @@ std::uint32_t MTGfxSystem::ProcessCommands()
     return GFXR_OK;
 }
 
-void MTGfxSystem::Shutdown()
-{
-    m_frontEnd.GetQueue().Shutdown();
-}
+void MTGfxSystem::Shutdown() { m_frontEnd.GetQueue().Shutdown(); }
 
 }  // namespace hlv_gfx

@@ -14,16 +14,10 @@ struct RenderStateRecorder {
 
     void ClearColor(float r, float g, float b, float a) { renderer.SetClearColor(r, g, b, a); }
     void Clear(std::uint32_t mask) { renderer.Clear(mask); }
-    void RenderState(bool enable, std::uint32_t state)
-    {
-        renderer.Queue<comr_render_state>(nullptr, enable, state);
-    }
+    void RenderState(bool enable, std::uint32_t state) { renderer.Queue<comr_render_state>(nullptr, enable, state); }
     void CullMode(std::uint32_t mode) { renderer.Queue<comr_rs_cull_mode>(nullptr, mode); }
     void FrontFace(std::uint32_t winding) { renderer.Queue<comr_rs_front_face>(nullptr, winding); }
-    void FillMode(std::uint32_t face, std::uint32_t mode)
-    {
-        renderer.Queue<comr_rs_fill_mode>(nullptr, face, mode);
-    }
+    void FillMode(std::uint32_t face, std::uint32_t mode) { renderer.Queue<comr_rs_fill_mode>(nullptr, face, mode); }
     void BlendFunction(bool separate, std::uint32_t colour, std::uint32_t alpha)
     {
         renderer.Queue<comr_blend_func>(nullptr, separate, colour, alpha);
@@ -47,10 +41,7 @@ std::uint32_t MTRenderer::PushAttrib(std::uint32_t flags, std::uint32_t* result)
     return Queue<comr_push_attrib>(result, flags);
 }
 
-std::uint32_t MTRenderer::PopAttrib(std::uint32_t* result)
-{
-    return Queue<comr_pop_attrib>(result);
-}
+std::uint32_t MTRenderer::PopAttrib(std::uint32_t* result) { return Queue<comr_pop_attrib>(result); }
 
 std::uint32_t MTRenderer::SetTransformation(const float* matrix)
 {
@@ -79,11 +70,11 @@ std::uint32_t MTRenderer::UseRenderPass(const HandleOf<CRenderPass>& pass)
 
 std::uint32_t MTRenderer::SwitchRenderTarget(std::uint32_t id)
 {
-    return m_frontEnd.QueueWith<comr_switch_render_target>(
-        kMainQueue, nullptr, [id](std::vector<unsigned>& ids, std::uint64_t& count) {
-            ids.assign(1, id);
-            count = 1;
-        });
+    return m_frontEnd.QueueWith<comr_switch_render_target>(kMainQueue, nullptr,
+                                                           [id](std::vector<unsigned>& ids, std::uint64_t& count) {
+                                                               ids.assign(1, id);
+                                                               count = 1;
+                                                           });
 }
 
 std::uint32_t MTRenderer::SetRenderStateSet(const CRenderStateSet* set)
@@ -94,10 +85,7 @@ std::uint32_t MTRenderer::SetRenderStateSet(const CRenderStateSet* set)
     return GFXR_OK;
 }
 
-void MTRenderer::Enqueue(renderer_command* command)
-{
-    m_frontEnd.GetQueue().Enqueue(kMainQueue, *command);
-}
+void MTRenderer::Enqueue(renderer_command* command) { m_frontEnd.GetQueue().Enqueue(kMainQueue, *command); }
 
 std::uint32_t MTRenderer::Flush(std::uint32_t keep)
 {
@@ -111,10 +99,7 @@ std::uint32_t MTRenderer::FlushSecondQueue()
     return GFXR_OK;
 }
 
-bool MTRenderer::WaitSecondQueueDrained()
-{
-    return m_frontEnd.GetQueue().WaitUntilDrained(kSecondQueue);
-}
+bool MTRenderer::WaitSecondQueueDrained() { return m_frontEnd.GetQueue().WaitUntilDrained(kSecondQueue); }
 
 std::uint32_t MTRenderer::ProcessCommands()
 {

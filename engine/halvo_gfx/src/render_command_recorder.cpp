@@ -54,14 +54,12 @@ std::uint32_t CRenderCommandRecorder::SwitchRenderTarget(std::uint32_t id)
 
 std::uint32_t CRenderCommandRecorder::SwitchRenderTarget(const std::vector<unsigned>& ids)
 {
-    return Record<comr_switch_render_target>(
-        [&](MTRenderer& r) { return r.SwitchRenderTarget(ids, ids.size()); });
+    return Record<comr_switch_render_target>([&](MTRenderer& r) { return r.SwitchRenderTarget(ids, ids.size()); });
 }
 
 std::uint32_t CRenderCommandRecorder::SetClearColor(float red, float green, float blue, float alpha)
 {
-    return Record<comr_rs_clear_color>(
-        [&](MTRenderer& r) { return r.SetClearColor(red, green, blue, alpha); });
+    return Record<comr_rs_clear_color>([&](MTRenderer& r) { return r.SetClearColor(red, green, blue, alpha); });
 }
 
 std::uint32_t CRenderCommandRecorder::Clear(std::uint32_t mask)
@@ -74,10 +72,7 @@ std::uint32_t CRenderCommandRecorder::SetViewport(const VIEWPORT& viewport)
     return Record<comr_set_viewport>([&](MTRenderer& r) { return r.SetViewport(viewport); });
 }
 
-std::uint32_t CRenderCommandRecorder::SetMatrixMode(std::uint32_t mode)
-{
-    return Queue<comr_set_matrix_mode>(mode);
-}
+std::uint32_t CRenderCommandRecorder::SetMatrixMode(std::uint32_t mode) { return Queue<comr_set_matrix_mode>(mode); }
 
 std::uint32_t CRenderCommandRecorder::PushMatrix() { return Queue<comr_push_matrix>(); }
 
@@ -104,18 +99,17 @@ std::uint32_t CRenderCommandRecorder::UseRenderPass(const HandleOf<CRenderPass>&
     return Record<comr_use_render_pass>([&](MTRenderer& r) { return r.UseRenderPass(pass); });
 }
 
-std::uint32_t CRenderCommandRecorder::RenderEffect(std::uint32_t primitive,
-                                                   const HandleOf<CVertexBuffer>& vertices,
+std::uint32_t CRenderCommandRecorder::RenderEffect(std::uint32_t primitive, const HandleOf<CVertexBuffer>& vertices,
                                                    const HandleOf<CIndexBuffer>& indices)
 {
     if (!vertices || !indices) return GFXR_INVALID_ARGUMENT;
-    return Record<comr_render_effect>(
-        [&](MTRenderer& r) { return r.RenderEffect(primitive, vertices, indices); });
+    return Record<comr_render_effect>([&](MTRenderer& r) { return r.RenderEffect(primitive, vertices, indices); });
 }
 
-std::uint32_t CRenderCommandRecorder::RenderEffectInstanced(
-    std::uint32_t primitive, const HandleOf<CVertexBuffer>& vertices,
-    const HandleOf<CIndexBuffer>& indices, std::uint64_t instances)
+std::uint32_t CRenderCommandRecorder::RenderEffectInstanced(std::uint32_t primitive,
+                                                            const HandleOf<CVertexBuffer>& vertices,
+                                                            const HandleOf<CIndexBuffer>& indices,
+                                                            std::uint64_t instances)
 {
     if (!vertices || !indices) return GFXR_INVALID_ARGUMENT;
     return Record<comr_render_effect_instanced>(
@@ -145,14 +139,12 @@ std::uint32_t CRenderCommandRecorder::SetRenderStateSet(const CRenderStateSet* s
     ForEachRenderStateCommand(*set, counts);
     // Each reservation may wait for the render thread, which only ever gives
     // commands back: the earlier reservations still hold afterwards.
-    const bool reserved = Reserve<comr_rs_clear_color>(counts.clearColor) &&
-                          Reserve<comr_rs_clear>(counts.clear) &&
+    const bool reserved = Reserve<comr_rs_clear_color>(counts.clearColor) && Reserve<comr_rs_clear>(counts.clear) &&
                           Reserve<comr_render_state>(counts.renderState) &&
                           Reserve<comr_rs_cull_mode>(counts.cullMode) &&
                           Reserve<comr_rs_front_face>(counts.frontFace) &&
                           Reserve<comr_rs_fill_mode>(counts.fillMode) &&
-                          Reserve<comr_blend_func>(counts.blendFunction) &&
-                          Reserve<comr_blend_fac>(counts.blendFactor);
+                          Reserve<comr_blend_func>(counts.blendFunction) && Reserve<comr_blend_fac>(counts.blendFactor);
     if (!reserved) return GFXR_MT_NO_COMMAND;
     return m_renderer->SetRenderStateSet(set);
 }

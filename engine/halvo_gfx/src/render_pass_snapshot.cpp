@@ -12,10 +12,7 @@ namespace {
 // number of a sampler, is read at its natural alignment.
 constexpr std::size_t kValueAlignment = 8;
 
-constexpr std::size_t AlignUp(std::size_t n)
-{
-    return (n + kValueAlignment - 1) & ~(kValueAlignment - 1);
-}
+constexpr std::size_t AlignUp(std::size_t n) { return (n + kValueAlignment - 1) & ~(kValueAlignment - 1); }
 
 }  // namespace
 
@@ -39,8 +36,7 @@ void CRenderPassSnapshot::CaptureFrom(const hlv_core::CResourceHandle<CRenderPas
         entry.type = variable ? variable->GetType() : 0u;
         entry.size = ShaderVariableTypeSize(entry.type);
         entry.offset = total;
-        entry.hasValue = entry.size != 0 && variable &&
-                         (variable->GetValue() != nullptr || IsSamplerType(entry.type));
+        entry.hasValue = entry.size != 0 && variable && (variable->GetValue() != nullptr || IsSamplerType(entry.type));
         total += AlignUp(entry.size);
     }
 

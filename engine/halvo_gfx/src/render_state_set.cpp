@@ -4,10 +4,7 @@
 
 namespace hlv_gfx {
 
-CRenderStateSet::CRenderStateSet(const std::string& name) : IResource(name)
-{
-    changedStates.reserve(30);
-}
+CRenderStateSet::CRenderStateSet(const std::string& name) : IResource(name) { changedStates.reserve(30); }
 
 void CRenderStateSet::AddState(std::uint32_t id)
 {

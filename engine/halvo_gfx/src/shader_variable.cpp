@@ -11,20 +11,17 @@ namespace hlv_gfx {
 std::uint32_t ShaderVariableTypeSize(std::uint32_t type)
 {
     static constexpr std::array<std::uint32_t, SHADER_VARIABLE_TYPE_COUNT> sizes{
-        0,                  // undefined
-        4,  8,  12, 16,     // float, vec2..vec4
-        4,  8,  12, 16,     // int, ivec2..ivec4
-        1,  2,  3,  4,      // bool, bvec2..bvec4
-        16, 36, 64,         // mat2, mat3, mat4
-        8,  8,  8,  8, 8, 8, 8  // the samplers
+        0,                       // undefined
+        4,  8,  12, 16,          // float, vec2..vec4
+        4,  8,  12, 16,          // int, ivec2..ivec4
+        1,  2,  3,  4,           // bool, bvec2..bvec4
+        16, 36, 64,              // mat2, mat3, mat4
+        8,  8,  8,  8,  8, 8, 8  // the samplers
     };
     return type < sizes.size() ? sizes[type] : 0;
 }
 
-bool IsSamplerType(std::uint32_t type)
-{
-    return type >= SVT_SAMPLER_1D && type <= SVT_SAMPLER_BUFFER;
-}
+bool IsSamplerType(std::uint32_t type) { return type >= SVT_SAMPLER_1D && type <= SVT_SAMPLER_BUFFER; }
 
 CShaderVariable::~CShaderVariable()
 {

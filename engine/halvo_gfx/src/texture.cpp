@@ -23,15 +23,11 @@ std::uint32_t GetSizedTextureFormat(std::uint32_t textureFormat, std::uint32_t v
         if (row.base != textureFormat) continue;
         switch (valueType) {
         case hlv_core::T_CHAR:
-        case hlv_core::T_UCHAR:
-            return row.bits8;
+        case hlv_core::T_UCHAR: return row.bits8;
         case hlv_core::T_SHORT:
-        case hlv_core::T_USHORT:
-            return row.bits16;
-        case hlv_core::T_FLOAT:
-            return row.float32;
-        default:
-            return 0;
+        case hlv_core::T_USHORT: return row.bits16;
+        case hlv_core::T_FLOAT: return row.float32;
+        default: return 0;
         }
     }
     return textureFormat;

@@ -5,8 +5,8 @@
 
 #include <halvo_core/property/PropertyTypes.h>
 #include <halvo_gfx/GFX_RESULT.h>
-#include <halvo_gfx/gfx_types.h>
 #include <halvo_gfx/buffer.h>
+#include <halvo_gfx/gfx_types.h>
 #include <halvo_gfx/index_buffer.h>
 #include <halvo_gfx/pixel_buffer.h>
 #include <halvo_gfx/texture_buffer.h>
@@ -25,10 +25,7 @@ CResourceHandle<CBufferLayout> LayoutOfStride(std::uint64_t stride)
     return layout;
 }
 
-std::uintptr_t Address(const void* p)
-{
-    return reinterpret_cast<std::uintptr_t>(p);
-}
+std::uintptr_t Address(const void* p) { return reinterpret_cast<std::uintptr_t>(p); }
 
 std::uint32_t StoredOffset(const std::byte* aligned)
 {

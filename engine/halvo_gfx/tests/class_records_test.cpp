@@ -28,11 +28,11 @@ using hlv_core::IMessageListener;
 using hlv_core::IResource;
 using hlv_io::IMessagePrinter;
 
-#define EXPECT_RECORD(Class, Parent)                                           \
-    do {                                                                       \
-        EXPECT_EQ(Class::s_classInfo.class_name, #Class);                      \
-        EXPECT_EQ(Class::s_classInfo.parent, &Parent::s_classInfo) << #Class;  \
-        EXPECT_EQ(Class::s_classInfo.size, sizeof(Class)) << #Class;           \
+#define EXPECT_RECORD(Class, Parent)                                          \
+    do {                                                                      \
+        EXPECT_EQ(Class::s_classInfo.class_name, #Class);                     \
+        EXPECT_EQ(Class::s_classInfo.parent, &Parent::s_classInfo) << #Class; \
+        EXPECT_EQ(Class::s_classInfo.size, sizeof(Class)) << #Class;          \
     } while (false)
 
 TEST(GfxClassRecords, EachClassNamesItselfAndItsParent)

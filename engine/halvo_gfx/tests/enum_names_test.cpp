@@ -8,6 +8,7 @@ using hlv_testing::ExpectEnumNames;
 
 TEST(GfxEnumNames, EveryValueHasItsDocumentedNameAndNumber)
 {
+    // clang-format off
     ExpectEnumNames<HALVO_GFX_RESULT>(
         "HALVO_GFX_RESULT", NUM_HALVO_GFX_RESULTS,
         {"GFXR_OK", "GFXR_FAIL", "GFXR_INVALID_ARGUMENT", "GFXR_INVALID_HANDLE", "GFXR_INVALID_API_SPECIFIC",
@@ -91,6 +92,7 @@ TEST(GfxEnumNames, EveryValueHasItsDocumentedNameAndNumber)
          "TF_RGBA12", "TF_RGBA16", "TF_RGBA32F", "TF_RGB32F", "TF_ALPHA32F", "TF_INTENSITY32F",
          "TF_LUMINANCE32F", "TF_LUMINANCE_ALPHA32F", "TF_RGBA16F", "TF_RGB16F", "TF_ALPHA16F",
          "TF_INTENSITY16F", "TF_LUMINANCE16F", "TF_LUMINANCE_ALPHA16F"});
+    // clang-format on
 
     // Bit values: each single bit is named, combinations and 0 are not.
     EXPECT_EQ(CLM_COLOR_BUFFER | CLM_DEPTH_BUFFER, 3u);

@@ -14,12 +14,11 @@
 
 #include <gtest/gtest.h>
 
+#include <hlv_testing/slow_build.h>
+#include <hlv_testing/watchdog.h>
 #include <pass_builder.h>
 #include <recording_gfx_system.h>
 #include <recording_renderer.h>
-#include <hlv_testing/slow_build.h>
-#include <hlv_testing/watchdog.h>
-
 
 using namespace std::chrono_literals;
 using namespace hlv_gfx;

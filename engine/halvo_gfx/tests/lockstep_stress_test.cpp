@@ -18,11 +18,10 @@
 
 #include <gtest/gtest.h>
 
-#include <recording_gfx_system.h>
-#include <recording_renderer.h>
 #include <hlv_testing/slow_build.h>
 #include <hlv_testing/watchdog.h>
-
+#include <recording_gfx_system.h>
+#include <recording_renderer.h>
 
 using namespace std::chrono_literals;
 using namespace hlv_gfx;
@@ -68,8 +67,7 @@ public:
     using CRecordingRenderer::Render;
     using CRecordingRenderer::SetViewport;
 
-    std::uint32_t SetViewport(std::uint64_t frame, std::uint64_t index, std::uint64_t sequence,
-                              std::uint64_t) override
+    std::uint32_t SetViewport(std::uint64_t frame, std::uint64_t index, std::uint64_t sequence, std::uint64_t) override
     {
         executed.push_back({frame, index, sequence});
         m_jitter();
@@ -264,6 +262,5 @@ TEST(LockstepStress, FramesRunWholeOnceInOrderAndTheUpdateThreadStaysOneFrameAhe
     EXPECT_GT(renderer->draws, frames - 1);
     EXPECT_GT(loaderBatches, 0u);
     // Creation commands ran in the order queued: ids rise.
-    for (std::size_t i = 1; i < system->compiled.size(); ++i)
-        ASSERT_LT(system->compiled[i - 1], system->compiled[i]);
+    for (std::size_t i = 1; i < system->compiled.size(); ++i) ASSERT_LT(system->compiled[i - 1], system->compiled[i]);
 }

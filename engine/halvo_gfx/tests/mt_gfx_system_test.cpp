@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include <recording_gfx_system.h>
 #include <hlv_testing/watchdog.h>
+#include <recording_gfx_system.h>
 
 using namespace std::chrono_literals;
 using namespace hlv_gfx;
@@ -101,6 +101,7 @@ TEST_F(GfxFixture, EveryOperationQueuesItsOwnCallWithItsArguments)
 
     recorder->result = GFXR_WITH_WARNING;
     RunAll();
+    // clang-format off
     const Calls expected{
         "CreateVertexBuffer vb", "CreateIndexBuffer ib", "DeleteVertexBuffer vb", "DeleteIndexBuffer ib",
         "CreateVertexShader vs", "CreateGeometryShader gs", "CreatePixelShader vs", "CreateHullShader hs",
@@ -112,6 +113,7 @@ TEST_F(GfxFixture, EveryOperationQueuesItsOwnCallWithItsArguments)
         "UpdateShaderVariables pass", "CreateTexture tex", "CreateDepthTexture depth", "CreateCubeMapTexture cube",
         "ReleaseTexture tex", "ReleaseDepthTexture depth", "ReleaseCubeMapTexture cube", "CreateFramebuffer fb",
         "ReleaseFramebuffer fb", "ValidateFramebuffer fb", "CreateTextureMemory tb", "ReleaseTextureMemory tb"};
+    // clang-format on
     EXPECT_EQ(recorder->Calls(), expected);
     EXPECT_EQ(compiled, GFXR_WITH_WARNING);
     EXPECT_EQ(linked, GFXR_WITH_WARNING);

@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include <recording_renderer.h>
 #include <hlv_testing/watchdog.h>
+#include <recording_renderer.h>
 
 using namespace std::chrono_literals;
 using namespace hlv_gfx;
@@ -96,6 +96,7 @@ TEST_F(RendererFixture, EveryOperationQueuesItsOwnCallWithItsArguments)
     front->Queue<comr_rs_front_face>(nullptr, 1u);
 
     recorder->result = GFXR_WITH_WARNING;
+    // clang-format off
     const Calls expected{"PushAttrib 10", "PopAttrib", "SetClearColor 0.25 0.5 0.75 1", "Clear 3",
                          "SetTransformation 2.5 1", "SetViewport 1 2 640 480", "RenderQuad",
                          "EnableRenderState 5", "DisableRenderState 7", "SetBlendEquation 3",
@@ -107,6 +108,7 @@ TEST_F(RendererFixture, EveryOperationQueuesItsOwnCallWithItsArguments)
                          "RenderInstanced 3 vb ib 7", "UpdateTextureBuffer tb 4 8",
                          "SetBlendEquationSeparate 1 2", "SetBlendFactorSeparate 1 2 3 4", "SetFillMode 2 1",
                          "SetCullMode 0", "SetFrontFace 1"};
+    // clang-format on
     EXPECT_EQ(RunFrame(), expected);
     EXPECT_EQ(pushed, GFXR_WITH_WARNING);
     EXPECT_EQ(popped, GFXR_WITH_WARNING);
@@ -121,8 +123,7 @@ TEST_F(RendererFixture, IntegersTheRendererCannotTakeAreRefusedNotTruncated)
     const std::uint64_t beyond32 = (std::uint64_t{1} << 32) + 4;
     const std::uint64_t beyondInt32 = std::uint64_t{1} << 31;
 
-    EXPECT_EQ(front->Queue<comr_udpate_texture_buffer>(nullptr, tb, beyond32, std::uint64_t{8}),
-              GFXR_INVALID_ARGUMENT);
+    EXPECT_EQ(front->Queue<comr_udpate_texture_buffer>(nullptr, tb, beyond32, std::uint64_t{8}), GFXR_INVALID_ARGUMENT);
     EXPECT_EQ(front->Queue<comr_udpate_texture_buffer>(nullptr, tb, std::uint64_t{0}, beyondInt32),
               GFXR_INVALID_ARGUMENT);
     EXPECT_EQ(front->Queue<comr_render_instanced>(nullptr, std::uint32_t{PT_LINES}, vb, ib, beyond32),
@@ -133,8 +134,7 @@ TEST_F(RendererFixture, IntegersTheRendererCannotTakeAreRefusedNotTruncated)
 
     // The largest values that fit arrive unchanged.
     EXPECT_EQ(front->Queue<comr_udpate_texture_buffer>(nullptr, tb, beyondInt32 - 1, beyondInt32 - 1), GFXR_OK);
-    EXPECT_EQ(front->Queue<comr_render_instanced>(nullptr, std::uint32_t{PT_LINES}, vb, ib,
-                                                  std::uint64_t{0xFFFFFFFFu}),
+    EXPECT_EQ(front->Queue<comr_render_instanced>(nullptr, std::uint32_t{PT_LINES}, vb, ib, std::uint64_t{0xFFFFFFFFu}),
               GFXR_OK);
 
     // A count written into a command directly, past the checks of queueing,
@@ -146,8 +146,8 @@ TEST_F(RendererFixture, IntegersTheRendererCannotTakeAreRefusedNotTruncated)
     command->SetResult(&word);
     front->Enqueue(command);
 
-    EXPECT_EQ(RunFrame(), (Calls{"UpdateTextureBuffer tb 2147483647 2147483647",
-                                 "RenderInstanced 3 vb ib 4294967295"}));
+    EXPECT_EQ(RunFrame(),
+              (Calls{"UpdateTextureBuffer tb 2147483647 2147483647", "RenderInstanced 3 vb ib 4294967295"}));
     EXPECT_EQ(word, GFXR_INVALID_ARGUMENT);
 }
 
@@ -214,10 +214,10 @@ TEST_F(RendererFixture, RenderStateSetsQueueTheCommandsOfTheirStates)
     all.blendFactors = {2, 3, 4, 5};
     all.depthTest = true;
     front->SetRenderStateSet(&all);
-    EXPECT_EQ(RunFrame(), (Calls{"SetClearColor 0.5 0 0 1", "Clear 1", "EnableRenderState 2", "SetCullMode 0",
-                                 "SetFrontFace 0", "SetFillMode 0 1", "SetFillMode 2 0", "EnableRenderState 5",
-                                 "SetBlendEquationSeparate 1 4", "SetBlendFactorSeparate 2 4 3 5",
-                                 "EnableRenderState 6"}));
+    EXPECT_EQ(RunFrame(),
+              (Calls{"SetClearColor 0.5 0 0 1", "Clear 1", "EnableRenderState 2", "SetCullMode 0", "SetFrontFace 0",
+                     "SetFillMode 0 1", "SetFillMode 2 0", "EnableRenderState 5", "SetBlendEquationSeparate 1 4",
+                     "SetBlendFactorSeparate 2 4 3 5", "EnableRenderState 6"}));
 }
 
 TEST_F(RendererFixture, FlushesGivenBeforeTheRenderThreadWakesEndTheFrameOnce)

@@ -14,13 +14,15 @@ using hlv_core::CResourceHandle;
 
 TEST(OglApiObjects, ClassRecordsDescendFromIApiSpecific)
 {
-    const hlv_core::CResourceClassInfo* records[] = {
-        &CGLSL_ApiSpecific::s_classInfo,        &CGLSL_RenderPass_ApiSpecific::s_classInfo,
-        &CGLSL_ShaderVariable_ApiSpecific::s_classInfo, &oglCTexture_ApiSpecific::s_classInfo,
-        &oglCBuffer_ApiSpecific::s_classInfo,   &oglCFramebuffer_ApiSpecific::s_classInfo};
-    const char* names[] = {"CGLSL_ApiSpecific", "CGLSL_RenderPass_ApiSpecific",
-                           "CGLSL_ShaderVariable_ApiSpecific", "oglCTexture_ApiSpecific",
-                           "oglCBuffer_ApiSpecific", "oglCFramebuffer_ApiSpecific"};
+    const hlv_core::CResourceClassInfo* records[] = {&CGLSL_ApiSpecific::s_classInfo,
+                                                     &CGLSL_RenderPass_ApiSpecific::s_classInfo,
+                                                     &CGLSL_ShaderVariable_ApiSpecific::s_classInfo,
+                                                     &oglCTexture_ApiSpecific::s_classInfo,
+                                                     &oglCBuffer_ApiSpecific::s_classInfo,
+                                                     &oglCFramebuffer_ApiSpecific::s_classInfo};
+    const char* names[] = {
+        "CGLSL_ApiSpecific",       "CGLSL_RenderPass_ApiSpecific", "CGLSL_ShaderVariable_ApiSpecific",
+        "oglCTexture_ApiSpecific", "oglCBuffer_ApiSpecific",       "oglCFramebuffer_ApiSpecific"};
     for (std::size_t i = 0; i < std::size(records); ++i) {
         EXPECT_EQ(records[i]->class_name, names[i]);
         EXPECT_EQ(records[i]->parent, &IApiSpecific::s_classInfo);

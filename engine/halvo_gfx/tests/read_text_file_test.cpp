@@ -53,9 +53,9 @@ TEST_F(ReadTextFile, FileEndingInALineFeedGivesALastLoneLineFeed)
 TEST_F(ReadTextFile, CarriageReturnsBeforeLineEndsAreDropped)
 {
     Lines lines{"before\n"};
-    ASSERT_EQ(IGfxSystem::ReadTextFile(Write("crlf.glsl", "#version 150 compatibility\r\nvoid main()\r\n{}").string(),
-                                       lines),
-              GFXR_OK);
+    ASSERT_EQ(
+        IGfxSystem::ReadTextFile(Write("crlf.glsl", "#version 150 compatibility\r\nvoid main()\r\n{}").string(), lines),
+        GFXR_OK);
     EXPECT_EQ(lines, (Lines{"before\n", "#version 150 compatibility\n", "void main()\n", "{}\n"}));
 }
 

@@ -83,8 +83,7 @@ TEST(RenderPass, EachKindOfResourceHasItsOwnBindingList)
 
     EXPECT_EQ(pass->SetDepthTexture(CResourceHandle<CDepthTexture>(), "shadow"), GFXR_INVALID_ARGUMENT);
     EXPECT_EQ(pass->SetCubeMapTexture(CResourceHandle<CCubeMapTexture>(), "sky"), GFXR_INVALID_ARGUMENT);
-    EXPECT_EQ(pass->SetTextureBuffer(CResourceHandle<CTextureBuffer>(), "particle_data_buffer"),
-              GFXR_INVALID_ARGUMENT);
+    EXPECT_EQ(pass->SetTextureBuffer(CResourceHandle<CTextureBuffer>(), "particle_data_buffer"), GFXR_INVALID_ARGUMENT);
 
     auto depth = Adopt(new CDepthTexture("d"));
     auto cube = Adopt(new CCubeMapTexture("c"));

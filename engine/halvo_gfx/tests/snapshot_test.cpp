@@ -97,7 +97,8 @@ TEST(RenderPassSnapshot, SamplerUnitsGoIntoTheCopyOnly)
     std::uint64_t unit = 0;
     for (const auto& binding : snapshot.GetTextureBindings()) snapshot.SetSamplerUnit(binding.valueIndex, unit++);
     for (const auto& binding : snapshot.GetDepthTextureBindings()) snapshot.SetSamplerUnit(binding.valueIndex, unit++);
-    for (const auto& binding : snapshot.GetCubeMapTextureBindings()) snapshot.SetSamplerUnit(binding.valueIndex, unit++);
+    for (const auto& binding : snapshot.GetCubeMapTextureBindings())
+        snapshot.SetSamplerUnit(binding.valueIndex, unit++);
     for (const auto& binding : snapshot.GetTextureBufferBindings()) snapshot.SetSamplerUnit(binding.valueIndex, unit++);
 
     for (std::size_t i = 2; i < 6; ++i) {

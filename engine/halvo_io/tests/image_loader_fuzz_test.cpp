@@ -121,7 +121,8 @@ TEST(ImageLoaderFuzz, TruncatedAndMutatedFilesLoadOrFailCleanly)
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
     for (const auto& [source, png] : SourceFiles()) {
         ASSERT_FALSE(source.empty());
-        for (std::size_t length = 0; length <= source.size(); length += 1 + length / 16) tryLoad(source.substr(0, length));
+        for (std::size_t length = 0; length <= source.size(); length += 1 + length / 16)
+            tryLoad(source.substr(0, length));
         for (int i = 0; i < 400 && std::chrono::steady_clock::now() < deadline; ++i) {
             std::string mutated = MutateImage(source, random);
             if (png && i % 2 == 0) FixPngChunkCrcs(mutated);

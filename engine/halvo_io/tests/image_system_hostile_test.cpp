@@ -137,7 +137,10 @@ TEST_F(ImageRefusalTest, DeclaredSizesBeyondTheLimitsAreRefusedBeforeDecoding)
 
     // The decoder allocated what a chunk declared before reading it.
     std::string hugeChunk = png;
-    hugeChunk.insert(33, std::string("\x7F\xFF\xFF\xFF" "tEXt" "Comment\0x", 17));
+    hugeChunk.insert(33, std::string("\x7F\xFF\xFF\xFF"
+                                     "tEXt"
+                                     "Comment\0x",
+                                     17));
     ExpectRefused(m_dir.Write("chunk.png", hugeChunk), IOR_API_FAIL,
                   "its chunk \"tEXt\" at byte 33 declares 2147483647 bytes, more than the file holds");
 
@@ -170,11 +173,10 @@ TEST_F(ImageRefusalTest, JpegColourAndGreyLoadNearTheirColours)
     };
 
     CResourceHandle<CImage> image;
-    ASSERT_EQ(m_system->LoadImage(m_dir.Write("colour.jpg", EncodedBytes(TrueColour(16, 8, 24, [&](int, int) {
-                                                                               return colour;
-                                                                           }),
-                                                                           FIF_JPEG, JPEG_QUALITYSUPERB)),
-                                  image, true),
+    ASSERT_EQ(m_system->LoadImage(
+                  m_dir.Write("colour.jpg", EncodedBytes(TrueColour(16, 8, 24, [&](int, int) { return colour; }),
+                                                         FIF_JPEG, JPEG_QUALITYSUPERB)),
+                  image, true),
               IOR_OK);
     EXPECT_EQ(image->GetFormat(), hlv_gfx::CT_BGR);
     EXPECT_EQ(image->GetType(), hlv_core::T_UCHAR);

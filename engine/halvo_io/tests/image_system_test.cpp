@@ -18,7 +18,6 @@ using namespace hlv_io_test;
 using hlv_core::CResourceHandle;
 using hlv_gfx::CImage;
 
-
 class ImageSystemTest : public ::testing::Test {
 protected:
     std::string Save(const Bitmap& bitmap, FREE_IMAGE_FORMAT format, const std::string& name)
@@ -35,10 +34,7 @@ protected:
         return image;
     }
 
-    static std::uint64_t PixelSize(const CImage& image)
-    {
-        return image.GetPixelBuffer()->GetAnyLayout()->GetStride();
-    }
+    static std::uint64_t PixelSize(const CImage& image) { return image.GetPixelBuffer()->GetAnyLayout()->GetStride(); }
 
     // The bytes of pixel x of buffer row row, checking that rows of the
     // aligned pitch fit in the storage.
@@ -71,8 +67,7 @@ protected:
     }
 
     TempDir m_dir;
-    CResourceHandle<IOFreeImageSystem> m_system =
-        hlv_core::Adopt(new IOFreeImageSystem("Default Free Image System"));
+    CResourceHandle<IOFreeImageSystem> m_system = hlv_core::Adopt(new IOFreeImageSystem("Default Free Image System"));
 };
 
 namespace {
@@ -124,8 +119,8 @@ TEST_F(ImageSystemTest, TopDownPutsTheTopOfThePictureFirst)
 
 TEST_F(ImageSystemTest, ColourPalettesOfEveryDepthGiveTheirColours)
 {
-    const std::vector<RGBQUAD> palette = {Rgb(255, 0, 0), Rgb(0, 255, 0), Rgb(0, 0, 255), Rgb(255, 255, 0),
-                                          Rgb(0, 255, 255), Rgb(128, 64, 32), Rgb(1, 2, 3), Rgb(250, 128, 114)};
+    const std::vector<RGBQUAD> palette = {Rgb(255, 0, 0),   Rgb(0, 255, 0),   Rgb(0, 0, 255), Rgb(255, 255, 0),
+                                          Rgb(0, 255, 255), Rgb(128, 64, 32), Rgb(1, 2, 3),   Rgb(250, 128, 114)};
     const auto index = [](int bpp) {
         return [bpp](int x, int row) { return BYTE((x + 3 * row) % (bpp == 1 ? 2 : 8)); };
     };

@@ -72,7 +72,6 @@ protected:
     TempDir m_dir;
 };
 
-
 // The parser takes a lead byte for the start of a sequence of up to four
 // bytes and stepped past the end of its buffer when the file ended in one.
 TEST_F(KeyframeHostileFiles, FilesEndingInTheLeadByteOfAMultiByteSequenceAreRefused)
@@ -89,10 +88,13 @@ TEST_F(KeyframeHostileFiles, FilesEndingInTheLeadByteOfAMultiByteSequenceAreRefu
 
     // Bytes beyond ASCII still pass through into the name as they are, and
     // a leading byte order mark is read over.
-    EXPECT_EQ(Loaded("\xEF\xBB\xBF" +
-                     std::string(kScalarFile).replace(kScalarFile.find("First Fade"), 10, "\xC3\x9C" "berblendung"))
+    EXPECT_EQ(Loaded("\xEF\xBB\xBF" + std::string(kScalarFile)
+                                          .replace(kScalarFile.find("First Fade"), 10,
+                                                   "\xC3\x9C"
+                                                   "berblendung"))
                   .name,
-              "\xC3\x9C" "berblendung");
+              "\xC3\x9C"
+              "berblendung");
 }
 
 TEST_F(KeyframeHostileFiles, DeepNestingIsRefusedBeforeParsingInEveryDisguise)

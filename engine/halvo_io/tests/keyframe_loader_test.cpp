@@ -40,7 +40,6 @@ protected:
     TempDir m_dir;
 };
 
-
 TEST_F(KeyframeLoaderTest, ScalarFileGivesEveryPropertyAndKeysInFileOrder)
 {
     const KeyframeSequenceRecord record = LoadText(kScalarFile);
@@ -108,8 +107,7 @@ TEST_F(KeyframeLoaderTest, AnEmptyNameIsAName)
 
 TEST_F(KeyframeLoaderTest, LargestTimesAreRead)
 {
-    std::string text = Replaced(kScalarFile, "<duration>20000</duration>",
-                                "<duration>18446744073709551615</duration>");
+    std::string text = Replaced(kScalarFile, "<duration>20000</duration>", "<duration>18446744073709551615</duration>");
     text = Replaced(text, "<time>4000</time>", "<time>+18446744073709551614</time>");
     const KeyframeSequenceRecord record = LoadText(text);
     EXPECT_EQ(record.duration, kAllOnes);
@@ -146,10 +144,9 @@ TEST_F(KeyframeLoaderTest, KeyframesWithoutChildrenGiveNoListAndACommentAnEmptyO
 
 TEST_F(KeyframeLoaderTest, KeysStartAtTheFirstKeyframeAndTakeEveryLaterSibling)
 {
-    const std::string text = Replaced(
-        kScalarFile, "<keyframe><time>0</time><value>0.0</value></keyframe>",
-        "<note>ignored</note><keyframe><time>0</time><value>0.0</value></keyframe>"
-        "<key><time>7</time><value>7</value></key>");
+    const std::string text = Replaced(kScalarFile, "<keyframe><time>0</time><value>0.0</value></keyframe>",
+                                      "<note>ignored</note><keyframe><time>0</time><value>0.0</value></keyframe>"
+                                      "<key><time>7</time><value>7</value></key>");
     const KeyframeSequenceRecord record = LoadText(text);
     const ScalarKeyList& keys = *record.ScalarKeys();
     ASSERT_EQ(keys.size(), 4u);
@@ -183,8 +180,7 @@ struct CommaNumbers : std::numpunct<char> {
 
 TEST_F(KeyframeLoaderTest, NumbersIgnoreTheGlobalLocale)
 {
-    const std::locale previous =
-        std::locale::global(std::locale(std::locale::classic(), new CommaNumbers));
+    const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new CommaNumbers));
     KeyframeSequenceRecord scalar, vector;
     try {
         scalar = LoadText(kScalarFile);
@@ -211,8 +207,8 @@ TEST(KeyframeParseVec3, TakesThreeTrimmedPiecesAndIgnoresMore)
 
 TEST(KeyframeParseVec3, RefusesTooFewOrMalformedPieces)
 {
-    for (const char* text : {"", "1", "1;2", "1;2;", ";;", "1;2;x", "1;2; ", "1;2;3,5", "1;2;nan",
-                             "1;2;inf", "1;2;1e39", "1;2;+-3", "1;2;0x10"})
+    for (const char* text : {"", "1", "1;2", "1;2;", ";;", "1;2;x", "1;2; ", "1;2;3,5", "1;2;nan", "1;2;inf",
+                             "1;2;1e39", "1;2;+-3", "1;2;0x10"})
         EXPECT_FALSE(KeyframeSequenceLoader::ParseVec3(text).has_value()) << '"' << text << '"';
 }
 
@@ -231,16 +227,14 @@ inline const std::string kKey0 = "<keyframe><time>0</time><value>0.0</value></ke
 
 const FormatErrorCase kFormatErrors[] = {
     {"no root", &kScalarFile, "keyframe_sequence>", "sequence>", "Missing element.", "keyframe_sequence"},
-    {"no properties", &kScalarFile, "properties>", "propertiez>", "Missing element.",
-     "keyframe_sequence/properties"},
-    {"no name", &kScalarFile, "<name>First Fade</name>", "", "Missing element.",
-     "keyframe_sequence/properties/name"},
+    {"no properties", &kScalarFile, "properties>", "propertiez>", "Missing element.", "keyframe_sequence/properties"},
+    {"no name", &kScalarFile, "<name>First Fade</name>", "", "Missing element.", "keyframe_sequence/properties/name"},
     {"no time unit", &kScalarFile, "<time_unit>ms</time_unit>", "", "Missing element.",
      "keyframe_sequence/properties/time_unit"},
-    {"time unit case", &kScalarFile, "<time_unit>ms</time_unit>", "<time_unit>MS</time_unit>",
-     "Unsupported time unit.", "keyframe_sequence/properties/time_unit"},
-    {"empty time unit", &kScalarFile, "<time_unit>ms</time_unit>", "<time_unit/>",
-     "Unsupported time unit.", "keyframe_sequence/properties/time_unit"},
+    {"time unit case", &kScalarFile, "<time_unit>ms</time_unit>", "<time_unit>MS</time_unit>", "Unsupported time unit.",
+     "keyframe_sequence/properties/time_unit"},
+    {"empty time unit", &kScalarFile, "<time_unit>ms</time_unit>", "<time_unit/>", "Unsupported time unit.",
+     "keyframe_sequence/properties/time_unit"},
     {"no value type", &kScalarFile, "<value_type>float</value_type>", "", "Missing element.",
      "keyframe_sequence/properties/value_type"},
     {"value type", &kScalarFile, "<value_type>float</value_type>", "<value_type>double</value_type>",
@@ -249,29 +243,25 @@ const FormatErrorCase kFormatErrors[] = {
      "<value_structure>vec4</value_structure>", "Unsupported value structure: vec4",
      "keyframe_sequence/properties/value_structure"},
     {"empty value structure", &kScalarFile, "<value_structure>scalar</value_structure>",
-     "<value_structure></value_structure>", "Unsupported value structure: ",
-     "keyframe_sequence/properties/value_structure"},
-    {"play type", &kScalarFile, "<play_type>loop</play_type>", "<play_type>once</play_type>",
-     "Unsupported play type.", "keyframe_sequence/properties/play_type"},
+     "<value_structure></value_structure>",
+     "Unsupported value structure: ", "keyframe_sequence/properties/value_structure"},
+    {"play type", &kScalarFile, "<play_type>loop</play_type>", "<play_type>once</play_type>", "Unsupported play type.",
+     "keyframe_sequence/properties/play_type"},
     {"no interpolation", &kScalarFile, "<interpolation>linear</interpolation>", "", "Missing element.",
      "keyframe_sequence/properties/interpolation"},
-    {"interpolation", &kScalarFile, "<interpolation>linear</interpolation>",
-     "<interpolation>cubic</interpolation>", "Unsupported interpolation type.",
-     "keyframe_sequence/properties/interpolation"},
+    {"interpolation", &kScalarFile, "<interpolation>linear</interpolation>", "<interpolation>cubic</interpolation>",
+     "Unsupported interpolation type.", "keyframe_sequence/properties/interpolation"},
     {"no timing", &kScalarFile, "timing>", "timin>", "Missing element.", "keyframe_sequence/timing"},
-    {"no start", &kScalarFile, "<start>1500</start>", "", "Missing element.",
-     "keyframe_sequence/timing/start"},
+    {"no start", &kScalarFile, "<start>1500</start>", "", "Missing element.", "keyframe_sequence/timing/start"},
     {"no duration", &kScalarFile, "<duration>20000</duration>", "", "Missing element.",
      "keyframe_sequence/timing/duration"},
-    {"malformed start", &kScalarFile, "<start>1500</start>", "<start>15OO</start>",
-     "Malformed number: \"15OO\"", "keyframe_sequence/timing/start"},
+    {"malformed start", &kScalarFile, "<start>1500</start>", "<start>15OO</start>", "Malformed number: \"15OO\"",
+     "keyframe_sequence/timing/start"},
     {"negative duration", &kScalarFile, "<duration>20000</duration>", "<duration>-1</duration>",
      "Negative number where an unsigned one is expected: \"-1\"", "keyframe_sequence/timing/duration"},
-    {"duration too large", &kScalarFile, "<duration>20000</duration>",
-     "<duration>18446744073709551616</duration>", "Number out of range: \"18446744073709551616\"",
-     "keyframe_sequence/timing/duration"},
-    {"no keyframes", &kScalarFile, "keyframes>", "keyframe_list>", "Missing element.",
-     "keyframe_sequence/keyframes"},
+    {"duration too large", &kScalarFile, "<duration>20000</duration>", "<duration>18446744073709551616</duration>",
+     "Number out of range: \"18446744073709551616\"", "keyframe_sequence/timing/duration"},
+    {"no keyframes", &kScalarFile, "keyframes>", "keyframe_list>", "Missing element.", "keyframe_sequence/keyframes"},
     {"key without time", &kScalarFile, "<time>4000</time>", "", "Missing element.",
      "keyframe_sequence/keyframes/keyframe[2]/time"},
     {"key without value", &kScalarFile, "<value>1.25</value>", "", "Missing element.",
@@ -281,16 +271,15 @@ const FormatErrorCase kFormatErrors[] = {
     {"empty value", &kScalarFile, "<value>1.25</value>", "<value/>", "Empty element.",
      "keyframe_sequence/keyframes/keyframe[2]/value"},
     {"negative time", &kScalarFile, "<time>4000</time>", "<time>-4000</time>",
-     "Negative number where an unsigned one is expected: \"-4000\"",
+     "Negative number where an unsigned one is expected: \"-4000\"", "keyframe_sequence/keyframes/keyframe[2]/time"},
+    {"fractional time", &kScalarFile, "<time>4000</time>", "<time>4000.5</time>", "Malformed number: \"4000.5\"",
      "keyframe_sequence/keyframes/keyframe[2]/time"},
-    {"fractional time", &kScalarFile, "<time>4000</time>", "<time>4000.5</time>",
-     "Malformed number: \"4000.5\"", "keyframe_sequence/keyframes/keyframe[2]/time"},
-    {"decimal comma", &kScalarFile, "<value>1.25</value>", "<value>1,25</value>",
-     "Malformed number: \"1,25\"", "keyframe_sequence/keyframes/keyframe[2]/value"},
-    {"not a number", &kScalarFile, "<value>1.25</value>", "<value>nan</value>",
-     "Number is not finite: \"nan\"", "keyframe_sequence/keyframes/keyframe[2]/value"},
-    {"float overflow", &kScalarFile, "<value>1.25</value>", "<value>1e39</value>",
-     "Number out of range: \"1e39\"", "keyframe_sequence/keyframes/keyframe[2]/value"},
+    {"decimal comma", &kScalarFile, "<value>1.25</value>", "<value>1,25</value>", "Malformed number: \"1,25\"",
+     "keyframe_sequence/keyframes/keyframe[2]/value"},
+    {"not a number", &kScalarFile, "<value>1.25</value>", "<value>nan</value>", "Number is not finite: \"nan\"",
+     "keyframe_sequence/keyframes/keyframe[2]/value"},
+    {"float overflow", &kScalarFile, "<value>1.25</value>", "<value>1e39</value>", "Number out of range: \"1e39\"",
+     "keyframe_sequence/keyframes/keyframe[2]/value"},
     {"scalar given a vector", &kScalarFile, "<value>1.25</value>", "<value>1;2;3</value>",
      "Malformed number: \"1;2;3\"", "keyframe_sequence/keyframes/keyframe[2]/value"},
     {"stray sibling", &kScalarFile, "</keyframes>", "<note>x</note></keyframes>", "Missing element.",
@@ -304,7 +293,6 @@ const FormatErrorCase kFormatErrors[] = {
 };
 
 class KeyframeFormatErrors : public ::testing::TestWithParam<FormatErrorCase> {};
-
 
 TEST_P(KeyframeFormatErrors, NameTheFileTheElementAndTheReasonAndLeaveTheRecord)
 {

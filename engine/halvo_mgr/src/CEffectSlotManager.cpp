@@ -2,8 +2,8 @@
 
 namespace hlv_mgr {
 
-hlv_slot::CEffectOutputSlot* CEffectSlotManager::SetEffect(
-    const hlv_core::CResourceHandle<hlv_gfx::CEffect>& effect, bool changed)
+hlv_slot::CEffectOutputSlot* CEffectSlotManager::SetEffect(const hlv_core::CResourceHandle<hlv_gfx::CEffect>& effect,
+                                                           bool changed)
 {
     if (!effect) return nullptr;
     const std::string& name = effect->GetName();

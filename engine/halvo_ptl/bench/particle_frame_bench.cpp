@@ -103,13 +103,15 @@ public:
             Particle templ;
             templ.lifetime = 10000;
             auto* emitter = new ptl_cpu::CFilteredParticleEmitter<Group6, Particle, Particles>(
-                new ptl_cpu::CAabbVolumeParticleEmitter<Particle, Particles>(templ, {-1000, -1000, -1000, 1000, 1000, 3500}));
+                new ptl_cpu::CAabbVolumeParticleEmitter<Particle, Particles>(templ,
+                                                                             {-1000, -1000, -1000, 1000, 1000, 3500}));
             emitter->AddFilter(new ptl_cpu::CParticleSystemTranslationFilter<Particle, OneShot>(system.get()));
             emitter->AddFilter(new ptl_cpu::CRandomLifeParticleFilter<Particle>(4000, 10000));
             emitter->AddFilter(new ptl_cpu::CRandomForceParticleFilter<Particle>(5.0f));
             system->SetEmitter(emitter);
             auto* pre = new ptl_cpu::CConstantParticleFilterGroup<Particle, 1>();
-            pre->AddFilter(new ptl_cpu::CPositionAPF<Particle, const Spline*>(&m_spline, ptl_cpu::PAM_OFFSET_FROM_INITIAL));
+            pre->AddFilter(
+                new ptl_cpu::CPositionAPF<Particle, const Spline*>(&m_spline, ptl_cpu::PAM_OFFSET_FROM_INITIAL));
             system->SetPreFilter(pre, true);
             system->SetIntegrationMode(ptl_cpu::IM_FILTER_ONLY);
             system->SetVolume({-1000, -1000, -1000, 1000, 1000, 3500});

@@ -11,8 +11,7 @@ std::atomic<std::uint32_t> g_nextThreadSeed{0x2545F491u};
 
 std::minstd_rand& ThreadEngine()
 {
-    thread_local std::minstd_rand engine(
-        g_nextThreadSeed.fetch_add(0x9E3779B9u, std::memory_order_relaxed) | 1u);
+    thread_local std::minstd_rand engine(g_nextThreadSeed.fetch_add(0x9E3779B9u, std::memory_order_relaxed) | 1u);
     return engine;
 }
 

@@ -122,7 +122,7 @@ TEST(LimitedSystem, VolumeBoundsAreInsideAndOutsideDies)
     system.SetVolumeCheck(ptl_cpu::VC_LIFETIME_AND_VOLUME);
     system.SetIntegrationMode(99);  // no integration: positions stay where they are put
     auto& particles = system.GetParticles();
-    particles[0].position = {1.0f, -1.0f, 1.0f};    // on the boundary
+    particles[0].position = {1.0f, -1.0f, 1.0f};  // on the boundary
     particles[0].size = 1.0f;
     particles[1].position = {1.001f, 0.0f, 0.0f};  // outside
     particles[2].position = {0.0f, 0.0f, 0.5f};

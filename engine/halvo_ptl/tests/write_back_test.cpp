@@ -96,7 +96,7 @@ TEST(WriteBack, RecordsAreByteExact)
     for (std::uint64_t i = 0; i < 3; ++i) {
         const float b = 100.0f * static_cast<float>(i);
         // position, weight, velocity, life fraction, rotation x y z w
-        const std::vector<float> expected{b + 1, b + 2,  b + 3, b + 11, b + 4, b + 5,
+        const std::vector<float> expected{b + 1, b + 2,    b + 3, b + 11, b + 4,  b + 5,
                                           b + 6, b + 0.5f, b + 8, b + 9,  b + 10, b + 7};
         EXPECT_EQ(RecordFloats(*sized, i), expected) << i;
         std::vector<float> withMass = expected;
@@ -173,8 +173,7 @@ TEST(WriteBack, EmptySourceLeavesTheMemoryUntouched)
     Upload(*buffer);
     ASSERT_EQ(copy.RequestCopy(&empty), PTLR_OK);
     ASSERT_EQ(copy.WaitForCopy(), PTLR_THREAD_FINISHED);
-    for (std::uint64_t b = 0; b < 5 * 48; ++b)
-        ASSERT_EQ(buffer->GetMemory()->GetData()[b], std::byte{0x5A}) << b;
+    for (std::uint64_t b = 0; b < 5 * 48; ++b) ASSERT_EQ(buffer->GetMemory()->GetData()[b], std::byte{0x5A}) << b;
     EXPECT_FALSE(buffer->IsChanged());
 }
 
@@ -196,6 +195,8 @@ TEST(WriteBack, DestroyingAnIdleStageCopiesNothing)
 {
     CWatchdog watchdog(60s, "destroy an idle stage");
     int copies = 0;
-    { CCountingCopy copy(copies); }
+    {
+        CCountingCopy copy(copies);
+    }
     EXPECT_EQ(copies, 0);
 }

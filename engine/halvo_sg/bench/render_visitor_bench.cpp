@@ -92,7 +92,10 @@ public:
     std::uint32_t UnmapBuffer(const Handle<CTextureBuffer>&) override { return 0; }
     std::uint32_t UnmapBuffer(const Handle<CIndexBuffer>&) override { return 0; }
     std::uint32_t UnmapBuffer(const Handle<CVertexBuffer>&) override { return 0; }
-    std::uint32_t Render(std::uint32_t, const Handle<CVertexBuffer>&, const Handle<CIndexBuffer>&) override { return 0; }
+    std::uint32_t Render(std::uint32_t, const Handle<CVertexBuffer>&, const Handle<CIndexBuffer>&) override
+    {
+        return 0;
+    }
     std::uint32_t RenderInstanced(std::uint32_t, const Handle<CVertexBuffer>&, const Handle<CIndexBuffer>&,
                                   std::uint32_t) override
     {
@@ -220,7 +223,8 @@ void BM_DirectCalls(benchmark::State& state)
             for (const auto& pass : effect->passes) {
                 std::memcpy(pass->GetDefaultVariable(DV_WORLD)->GetValue(), model.data(), 64);
                 std::memcpy(pass->GetDefaultVariable(DV_VIEW)->GetValue(), camera.GetViewMatrix().data(), 64);
-                std::memcpy(pass->GetDefaultVariable(DV_PROJECTION)->GetValue(), camera.GetProjectionMatrix().data(), 64);
+                std::memcpy(pass->GetDefaultVariable(DV_PROJECTION)->GetValue(), camera.GetProjectionMatrix().data(),
+                            64);
             }
             values.CaptureFrom(effect);
             renderer.UseEffect(effect, values);

@@ -31,8 +31,7 @@ void WriteDefaultMatrix(const hlv_gfx::CRenderPass& pass, hlv_gfx::DEFAULT_VARIA
 
 }  // namespace
 
-CBasicMtRenderVisitor::CBasicMtRenderVisitor(const std::string& name)
-    : IRenderVisitor(name), m_recorder(name)
+CBasicMtRenderVisitor::CBasicMtRenderVisitor(const std::string& name) : IRenderVisitor(name), m_recorder(name)
 {
     m_framebufferStack.reserve(kStackReserve);
     m_cameraStack.reserve(kStackReserve);

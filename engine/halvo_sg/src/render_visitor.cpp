@@ -4,7 +4,10 @@
 
 namespace hlv_sg {
 
-std::uint32_t IRenderVisitor::EnterLinearPostProcessingNode(CLinearPostProcessingNode*) { return MSGR_NO_TRAVERSAL_IMPL; }
+std::uint32_t IRenderVisitor::EnterLinearPostProcessingNode(CLinearPostProcessingNode*)
+{
+    return MSGR_NO_TRAVERSAL_IMPL;
+}
 std::uint32_t IRenderVisitor::EnterCameraNode(CCameraNode*) { return MSGR_NO_TRAVERSAL_IMPL; }
 std::uint32_t IRenderVisitor::EnterGeoNode(CGeoNode*) { return MSGR_NO_TRAVERSAL_IMPL; }
 

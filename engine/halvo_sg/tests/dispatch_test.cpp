@@ -33,7 +33,7 @@ public:
     CRecordingVisitor() : INodeVisitor("recording visitor") {}
     std::vector<std::string> calls;
 
-#define RECORD_PAIR(Kind, Type)                                                       \
+#define RECORD_PAIR(Kind, Type)                                                          \
     std::uint32_t Enter##Kind(Type* node) override { return Note("Enter" #Kind, node); } \
     std::uint32_t Leave##Kind(Type* node) override { return Note("Leave" #Kind, node); }
     RECORD_PAIR(OtherGroupNode, CGroupNode)
@@ -86,7 +86,7 @@ struct EveryKind {
 
     std::vector<INode*> All() const
     {
-        return {plain.get(), group.get(), trafo.get(), camera.get(), deco.get(),
+        return {plain.get(), group.get(), trafo.get(), camera.get(),   deco.get(),
                 state.get(), geo.get(),   post.get(),  particles.get()};
     }
 };
@@ -110,8 +110,7 @@ TEST(Dispatch, EachKindCallsItsOwnPair)
     EXPECT_EQ(Visit(*k.deco), (Calls{"EnterDecoNode deco", "LeaveDecoNode deco"}));
     EXPECT_EQ(Visit(*k.state), (Calls{"EnterRenderStateNode state", "LeaveRenderStateNode state"}));
     EXPECT_EQ(Visit(*k.geo), (Calls{"EnterGeoNode geo", "LeaveGeoNode geo"}));
-    EXPECT_EQ(Visit(*k.post),
-              (Calls{"EnterLinearPostProcessingNode post", "LeaveLinearPostProcessingNode post"}));
+    EXPECT_EQ(Visit(*k.post), (Calls{"EnterLinearPostProcessingNode post", "LeaveLinearPostProcessingNode post"}));
     // Particle-system nodes are transform nodes to visitors.
     EXPECT_EQ(Visit(*k.particles), (Calls{"EnterTrafoNode particles", "LeaveTrafoNode particles"}));
 }
@@ -125,10 +124,9 @@ TEST(Dispatch, GroupKindsVisitTheirChildrenInOrderBetweenEnterAndLeave)
     trafo->AddChild(CResourceHandle<INode>(inner));
     trafo->AddChild(CResourceHandle<INode>(Adopt(new CGeoNode("c"))));
 
-    EXPECT_EQ(Visit(*trafo), (Calls{"EnterTrafoNode trafo", "EnterGeoNode a", "LeaveGeoNode a",
-                                    "EnterGroupNode inner", "EnterNode b", "LeaveNode b",
-                                    "LeaveGroupNode inner", "EnterGeoNode c", "LeaveGeoNode c",
-                                    "LeaveTrafoNode trafo"}));
+    EXPECT_EQ(Visit(*trafo), (Calls{"EnterTrafoNode trafo", "EnterGeoNode a", "LeaveGeoNode a", "EnterGroupNode inner",
+                                    "EnterNode b", "LeaveNode b", "LeaveGroupNode inner", "EnterGeoNode c",
+                                    "LeaveGeoNode c", "LeaveTrafoNode trafo"}));
 }
 
 TEST(Dispatch, DecoratorChildIsVisitedBetweenEnterAndLeave)
@@ -178,12 +176,12 @@ TEST(Dispatch, DefaultsForwardToTheMoreGeneralKind)
     };
     EveryKind k;
     auto visitor = Adopt(new CGroupAndDecoVisitor);
-    for (INode* node : {static_cast<INode*>(k.camera.get()), static_cast<INode*>(k.trafo.get()),
-                        static_cast<INode*>(k.particles.get()), static_cast<INode*>(k.state.get()),
-                        static_cast<INode*>(k.geo.get())})
+    for (INode* node :
+         {static_cast<INode*>(k.camera.get()), static_cast<INode*>(k.trafo.get()),
+          static_cast<INode*>(k.particles.get()), static_cast<INode*>(k.state.get()), static_cast<INode*>(k.geo.get())})
         node->Accept(visitor.get());
-    EXPECT_EQ(visitor->seen, (Calls{"group camera", "/group camera", "group trafo", "/group trafo",
-                                    "group particles", "/group particles", "deco state", "/deco state"}));
+    EXPECT_EQ(visitor->seen, (Calls{"group camera", "/group camera", "group trafo", "/group trafo", "group particles",
+                                    "/group particles", "deco state", "/deco state"}));
 
     EXPECT_EQ(visitor->EnterOtherGroupNode(k.group.get()), MSGR_OK);
     EXPECT_EQ(visitor->seen.back(), "group group");

@@ -8,6 +8,7 @@ using hlv_testing::ExpectEnumNames;
 
 TEST(EnumNames, EveryValueHasItsDocumentedNameAndNumber)
 {
+    // clang-format off
     ExpectEnumNames<HALVO_SG_RESULT>(
         "HALVO_SG_RESULT", NUM_HALVO_SG_RESULTS,
         {"MSGR_OK", "MSGR_FAIL", "MSGR_INVALID_ARGUMENT", "MSGR_INVALID_ID", "MSGR_NO_TRAVERSAL_IMPL",
@@ -19,4 +20,5 @@ TEST(EnumNames, EveryValueHasItsDocumentedNameAndNumber)
                               "NID_PARTICLESYSTEM"});
     ExpectEnumNames<LIGHT_TYPE>("LIGHT_TYPE", LIGHT_TYPE_COUNT,
                                 {"LT_UNDEFINED", "LT_DIRECTIONAL", "LT_POINT", "LT_SPOT"});
+    // clang-format on
 }

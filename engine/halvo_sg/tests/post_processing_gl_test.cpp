@@ -177,7 +177,8 @@ TEST_F(PostProcessingChain, SecondPassReadsTheFirstPassesPartOfItsTarget)
     RenderFrame();
 
     // The target: pass 1's colour in its lower-left quarter, green elsewhere.
-    const std::vector<std::uint8_t> texels = hlv_gl_test::ReadTextureRgba8(GL_TEXTURE_2D, hlv_ogl_test::TextureNameOf(colour->apiObject));
+    const std::vector<std::uint8_t> texels =
+        hlv_gl_test::ReadTextureRgba8(GL_TEXTURE_2D, hlv_ogl_test::TextureNameOf(colour->apiObject));
     ASSERT_EQ(texels.size(), kSize * kSize * 4);
     const Rgba8 written = Pixel(255, 0, 128);
     for (const auto& [x, y] : {std::pair{0u, 0u}, {31u, 31u}, {16u, 5u}})

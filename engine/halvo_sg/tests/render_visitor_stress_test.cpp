@@ -9,9 +9,9 @@
 
 #include <gtest/gtest.h>
 
-#include <render_scene.h>
 #include <hlv_testing/slow_build.h>
 #include <hlv_testing/watchdog.h>
+#include <render_scene.h>
 
 #include <halvo_gfx/render_commands.h>
 #include <halvo_sg/basic_mt_render_visitor.h>
@@ -57,7 +57,8 @@ private:
 };
 
 struct GatedScene {
-    explicit GatedScene(bool startPaused = false) : scene(CResourceHandle<hlv_shade_test::CDrawRecordingRenderer>(gate), startPaused)
+    explicit GatedScene(bool startPaused = false)
+        : scene(CResourceHandle<hlv_shade_test::CDrawRecordingRenderer>(gate), startPaused)
     {
         camera = MakeCameraNode("camera node", MakeCamera("camera", {0, 0, 320, 240}, {0, 0, -5}));
         for (int i = 0; i < kGeometryNodes; ++i)

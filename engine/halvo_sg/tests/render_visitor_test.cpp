@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <render_scene.h>
 #include <hlv_testing/watchdog.h>
+#include <render_scene.h>
 
 #include <halvo_sg/RESULT.h>
 #include <halvo_sg/basic_mt_render_visitor.h>
@@ -88,11 +88,11 @@ TEST(RenderVisitor, CameraClearMasks)
 
     node->clearMask = hlv_gfx::CLM_COLOR_BUFFER | hlv_gfx::CLM_DEPTH_BUFFER;
     calls = scene.Frame();
-    EXPECT_EQ(calls, (Calls{"UseFramebuffer null", "SwitchRenderTarget 1 1", "SetClearColor 0.25 0.5 0.75 1",
-                            "Clear 3", "SetViewport 10 20 64 32", "SetMatrixMode 2", "PushMatrix",
-                            TransformationCall(camera->GetProjectionMatrix()), "SetMatrixMode 1",
-                            "SetTransformation 0 0", "UseFramebuffer null", "SetMatrixMode 2", "PopMatrix",
-                            "SetMatrixMode 1"}));
+    EXPECT_EQ(calls,
+              (Calls{"UseFramebuffer null", "SwitchRenderTarget 1 1", "SetClearColor 0.25 0.5 0.75 1", "Clear 3",
+                     "SetViewport 10 20 64 32", "SetMatrixMode 2", "PushMatrix",
+                     TransformationCall(camera->GetProjectionMatrix()), "SetMatrixMode 1", "SetTransformation 0 0",
+                     "UseFramebuffer null", "SetMatrixMode 2", "PopMatrix", "SetMatrixMode 1"}));
     // The modelview matrix is set to zero, not to the identity.
     EXPECT_EQ(scene.recording->Transformations().back(), Matrix{});
 }
@@ -189,7 +189,8 @@ TEST(RenderVisitor, EveryDrawSeesItsOwnMatricesWithASharedEffect)
     constexpr int kNodes = 50;
     std::vector<CResourceHandle<CGeoNode>> nodes;
     for (int i = 0; i < kNodes; ++i) {
-        auto geo = AddGeometry(*cameraNode, "geo " + std::to_string(i), effectOutput, CResourceHandle<IRenderable>(mesh));
+        auto geo =
+            AddGeometry(*cameraNode, "geo " + std::to_string(i), effectOutput, CResourceHandle<IRenderable>(mesh));
         const float place = static_cast<float>(i);
         geo->LocalTransform().translation = {place, 0.5f * place, -1.0f * place};
         geo->LocalTransform().scale = {1.0f + place, 1.0f, 2.0f};
@@ -310,9 +311,9 @@ TEST(RenderVisitor, CameraNodeWithoutCameraStaysBalanced)
     scene.Root().AddChild(CResourceHandle<INode>(empty));
 
     const Calls calls = scene.Frame();
-    EXPECT_EQ(calls, (Calls{"UseFramebuffer null", "SwitchRenderTarget 1 1", "Clear 2", "SetMatrixMode 2",
-                            "PushMatrix", "SetMatrixMode 1", "SetTransformation 0 0", "UseFramebuffer null",
-                            "SetMatrixMode 2", "PopMatrix", "SetMatrixMode 1"}));
+    EXPECT_EQ(calls, (Calls{"UseFramebuffer null", "SwitchRenderTarget 1 1", "Clear 2", "SetMatrixMode 2", "PushMatrix",
+                            "SetMatrixMode 1", "SetTransformation 0 0", "UseFramebuffer null", "SetMatrixMode 2",
+                            "PopMatrix", "SetMatrixMode 1"}));
     EXPECT_EQ(scene.graph->GetRenderVisitor()->GetCameraDepth(), 0u);
 }
 
@@ -366,9 +367,8 @@ TEST(RenderVisitor, PostProcessingNodeDrawsItsShadeNodesInOrderAndHandsThemOver)
 
     const Calls calls = scene.Frame();
     EXPECT_TRUE(reached);
-    EXPECT_EQ(Only(calls, "UseFramebuffer"),
-              (Calls{"UseFramebuffer first target", "UseFramebuffer null", "UseFramebuffer second target",
-                     "UseFramebuffer null"}));
+    EXPECT_EQ(Only(calls, "UseFramebuffer"), (Calls{"UseFramebuffer first target", "UseFramebuffer null",
+                                                    "UseFramebuffer second target", "UseFramebuffer null"}));
     EXPECT_EQ(Count(calls, "RenderQuad"), 2u);
     EXPECT_EQ(post->GetShadeNodeVisitor()->GetRenderer().get(), scene.renderer.get());
 }

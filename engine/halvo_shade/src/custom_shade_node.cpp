@@ -67,10 +67,7 @@ void BindTextureInput(CSlotArray<Input, std::string>& inputs, const std::string&
 
 }  // namespace
 
-void CCustomShadeNode::viewport_notification_custom_sn::Notify()
-{
-    m_node->PushViewport(m_input->GetValue());
-}
+void CCustomShadeNode::viewport_notification_custom_sn::Notify() { m_node->PushViewport(m_input->GetValue()); }
 
 void CCustomShadeNode::effect_notification_custom_sn::Notify()
 {
@@ -127,8 +124,7 @@ std::uint32_t CCustomShadeNode::SetRenderPass(const PassHandle& pass)
             BindTextureInput<hlv_slot::CCubemapNotification>(m_cubemapInputs, variable->GetName(), pass);
             break;
         case hlv_gfx::SVT_SAMPLER_2D_SHADOW:
-            BindTextureInput<hlv_slot::CDepthTexture2DNotification>(m_depthTexture2DInputs, variable->GetName(),
-                                                                   pass);
+            BindTextureInput<hlv_slot::CDepthTexture2DNotification>(m_depthTexture2DInputs, variable->GetName(), pass);
             break;
         default: break;
         }

@@ -32,7 +32,6 @@ CResourceHandle<hlv_gfx::CEffect> EffectWith(const std::string& name,
     return effect;
 }
 
-
 CResourceHandle<hlv_gfx::CFramebuffer> FramebufferWith(const std::string& name, std::size_t colours)
 {
     auto framebuffer = Adopt(new hlv_gfx::CFramebuffer(name));
@@ -62,14 +61,19 @@ using Names = std::vector<std::string>;
 TEST(CustomShadeNode, InputsAreMadeByVariableType)
 {
     CCustomShadeNode node;
-    const auto effect = EffectWith(
-        "effect", {{"uni_scale_f", hlv_gfx::SVT_FLOAT},       {"uni_tex_smp", hlv_gfx::SVT_SAMPLER_2D},
-                   {"uni_v3", hlv_gfx::SVT_FLOAT_VEC3},       {"uni_v4", hlv_gfx::SVT_FLOAT_VEC4},
-                   {"uni_i", hlv_gfx::SVT_INT},               {"uni_m3", hlv_gfx::SVT_FLOAT_MAT3},
-                   {"uni_m4", hlv_gfx::SVT_FLOAT_MAT4},       {"uni_cube", hlv_gfx::SVT_SAMPLER_CUBE},
-                   {"uni_depth", hlv_gfx::SVT_SAMPLER_2D_SHADOW}, {"uni_m2", hlv_gfx::SVT_FLOAT_MAT2},
-                   {"uni_b", hlv_gfx::SVT_BOOL},              {"uni_v2", hlv_gfx::SVT_FLOAT_VEC2},
-                   {"uni_buffer", hlv_gfx::SVT_SAMPLER_BUFFER}});
+    const auto effect = EffectWith("effect", {{"uni_scale_f", hlv_gfx::SVT_FLOAT},
+                                              {"uni_tex_smp", hlv_gfx::SVT_SAMPLER_2D},
+                                              {"uni_v3", hlv_gfx::SVT_FLOAT_VEC3},
+                                              {"uni_v4", hlv_gfx::SVT_FLOAT_VEC4},
+                                              {"uni_i", hlv_gfx::SVT_INT},
+                                              {"uni_m3", hlv_gfx::SVT_FLOAT_MAT3},
+                                              {"uni_m4", hlv_gfx::SVT_FLOAT_MAT4},
+                                              {"uni_cube", hlv_gfx::SVT_SAMPLER_CUBE},
+                                              {"uni_depth", hlv_gfx::SVT_SAMPLER_2D_SHADOW},
+                                              {"uni_m2", hlv_gfx::SVT_FLOAT_MAT2},
+                                              {"uni_b", hlv_gfx::SVT_BOOL},
+                                              {"uni_v2", hlv_gfx::SVT_FLOAT_VEC2},
+                                              {"uni_buffer", hlv_gfx::SVT_SAMPLER_BUFFER}});
     hlv_slot::CEffectOutputSlot output(effect);
     node.GetEffectInput().Connect(&output);
 
@@ -88,7 +92,8 @@ TEST(CustomShadeNode, InputsAreMadeByVariableType)
 TEST(CustomShadeNode, ConnectedInputsWriteIntoThePass)
 {
     CCustomShadeNode node;
-    const auto effect = EffectWith("effect", {{"uni_scale_f", hlv_gfx::SVT_FLOAT}, {"uni_tex_smp", hlv_gfx::SVT_SAMPLER_2D}});
+    const auto effect =
+        EffectWith("effect", {{"uni_scale_f", hlv_gfx::SVT_FLOAT}, {"uni_tex_smp", hlv_gfx::SVT_SAMPLER_2D}});
     hlv_slot::CEffectOutputSlot effectOutput(effect);
     node.GetEffectInput().Connect(&effectOutput);
     const auto& pass = effect->passes[0];
@@ -116,7 +121,7 @@ TEST(CustomShadeNode, SwappingTheEffectKeepsConnectionsAndFeedsTheNewPassOnly)
 {
     CCustomShadeNode node;
     const std::vector<std::pair<std::string, std::uint32_t>> variables{{"uni_scale_f", hlv_gfx::SVT_FLOAT},
-                                                                        {"uni_tex_smp", hlv_gfx::SVT_SAMPLER_2D}};
+                                                                       {"uni_tex_smp", hlv_gfx::SVT_SAMPLER_2D}};
     const auto first = EffectWith("first", variables);
     const auto second = EffectWith("second", variables);
     hlv_slot::CEffectOutputSlot effectOutput(first);

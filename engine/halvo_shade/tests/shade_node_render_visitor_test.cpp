@@ -7,9 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <draw_recording_renderer.h>
+#include <hlv_testing/watchdog.h>
 #include <pass_builder.h>
 #include <test_render_thread.h>
-#include <hlv_testing/watchdog.h>
 
 #include <halvo_core/handle.h>
 #include <halvo_gfx/effect.h>
@@ -25,10 +25,9 @@ namespace {
 using hlv_core::Adopt;
 using hlv_core::CResourceHandle;
 using Calls = std::vector<std::string>;
+using hlv_gfx_test::SizedTexture;
 using hlv_shade_test::Matrix;
 using hlv_testing::CWatchdog;
-using hlv_gfx_test::SizedTexture;
-
 
 struct Recording {
     Recording()
@@ -46,7 +45,8 @@ struct Recording {
     }
 
     CResourceHandle<hlv_gfx::MTRenderer> renderer = Adopt(new hlv_gfx::MTRenderer("renderer"));
-    CResourceHandle<hlv_shade_test::CDrawRecordingRenderer> recording = Adopt(new hlv_shade_test::CDrawRecordingRenderer);
+    CResourceHandle<hlv_shade_test::CDrawRecordingRenderer> recording =
+        Adopt(new hlv_shade_test::CDrawRecordingRenderer);
     std::unique_ptr<hlv_shade_test::CTestRenderThread> thread;
     CShadeNodeRenderVisitor visitor;
 };
@@ -56,7 +56,8 @@ struct ThreeInputNode {
     ThreeInputNode()
     {
         auto pass = Adopt(new hlv_gfx::CRenderPass("blend pass"));
-        for (const char* name : {"uni_a", "uni_b", "uni_c"}) hlv_gfx_test::AddVariable(*pass, name, hlv_gfx::SVT_SAMPLER_2D);
+        for (const char* name : {"uni_a", "uni_b", "uni_c"})
+            hlv_gfx_test::AddVariable(*pass, name, hlv_gfx::SVT_SAMPLER_2D);
         auto effect = Adopt(new hlv_gfx::CEffect("blend"));
         effect->passes.push_back(pass);
         effectOutput.SetValue(effect);

@@ -49,29 +49,17 @@ void CVazazaUpdateListener::Update(CVariantInputSlot<std::uint64_t>*)
     // No shader variable type holds an unsigned 64-bit value.
 }
 
-void CVazazaUpdateListener::Update(CVariantInputSlot<bool>* slot)
-{
-    Write(&slot->GetValue(), sizeof(bool));
-}
+void CVazazaUpdateListener::Update(CVariantInputSlot<bool>* slot) { Write(&slot->GetValue(), sizeof(bool)); }
 
 void CVazazaUpdateListener::Update(CVariantInputSlot<unsigned int>* slot)
 {
     Write(&slot->GetValue(), sizeof(unsigned int));
 }
 
-void CVazazaUpdateListener::Update(CVariantInputSlot<int>* slot)
-{
-    Write(&slot->GetValue(), sizeof(int));
-}
+void CVazazaUpdateListener::Update(CVariantInputSlot<int>* slot) { Write(&slot->GetValue(), sizeof(int)); }
 
-void CVazazaUpdateListener::Update(CVariantInputSlot<double>* slot)
-{
-    Write(&slot->GetValue(), sizeof(double));
-}
+void CVazazaUpdateListener::Update(CVariantInputSlot<double>* slot) { Write(&slot->GetValue(), sizeof(double)); }
 
-void CVazazaUpdateListener::Update(CVariantInputSlot<float>* slot)
-{
-    Write(&slot->GetValue(), sizeof(float));
-}
+void CVazazaUpdateListener::Update(CVariantInputSlot<float>* slot) { Write(&slot->GetValue(), sizeof(float)); }
 
 }  // namespace hlv_slot

@@ -24,10 +24,7 @@ private:
 
 class TestInput : public hlv_slot::CGenericInputSlot<TestInput, TestOutput, int> {
 public:
-    explicit TestInput(EventLog* log = nullptr, std::string name = "in")
-        : m_log(log), m_name(std::move(name))
-    {
-    }
+    explicit TestInput(EventLog* log = nullptr, std::string name = "in") : m_log(log), m_name(std::move(name)) {}
     int disconnects = 0;
 
 protected:

@@ -90,8 +90,7 @@ TEST(GenericSlot, ValueChangeRunsTheHooksInOrder)
     log.clear();
 
     out.SetValue(42);
-    const EventLog expected{"changed 42",
-                            "first received 42 from source",  "notify first",
+    const EventLog expected{"changed 42", "first received 42 from source", "notify first",
                             "second received 42 from source", "notify second"};
     EXPECT_EQ(log, expected);
 }

@@ -54,8 +54,8 @@ public:
     void Notify() override
     {
         const auto& texture = m_slot.GetValue();
-        m_log.push_back(m_name + " has " + (texture ? texture->GetName() : std::string("none")) +
-                        " scale " + std::to_string(m_slot.GetTextureScale().x) + " viewport " +
+        m_log.push_back(m_name + " has " + (texture ? texture->GetName() : std::string("none")) + " scale " +
+                        std::to_string(m_slot.GetTextureScale().x) + " viewport " +
                         std::to_string(m_slot.GetViewport().width));
     }
 
@@ -89,8 +89,7 @@ TEST(TextureSlot, ValueChangeOrderStoreScaleThenPerInputCopyAndNotification)
     log.clear();
 
     out.SetValue(MakeTexture("target", 1920, 1080));
-    const EventLog expected{"stored target", "scale 0.500000",
-                            "first has target scale 0.500000 viewport 960",
+    const EventLog expected{"stored target", "scale 0.500000", "first has target scale 0.500000 viewport 960",
                             "second has target scale 0.500000 viewport 960"};
     EXPECT_EQ(log, expected);
 }

@@ -12,10 +12,7 @@ namespace {
 constexpr std::array<const char*, QtPlayerWidget::BUTTON_COUNT> kButtonNames = {
     "start", "record", "rewind", "play", "fastforward", "stop", "pause", "end", "repeat"};
 
-bool IsValidIndex(int index)
-{
-    return index >= 0 && index < QtPlayerWidget::BUTTON_COUNT;
-}
+bool IsValidIndex(int index) { return index >= 0 && index < QtPlayerWidget::BUTTON_COUNT; }
 
 // An icon that can actually be drawn: QIcon keeps a file name it could not
 // read and then reports an empty size.
@@ -47,15 +44,9 @@ QtPlayerWidget::QtPlayerWidget() : QWidget(nullptr)
 
 QtPlayerWidget::~QtPlayerWidget() = default;
 
-const char* QtPlayerWidget::buttonName(int index)
-{
-    return IsValidIndex(index) ? kButtonNames[index] : "";
-}
+const char* QtPlayerWidget::buttonName(int index) { return IsValidIndex(index) ? kButtonNames[index] : ""; }
 
-QPushButton* QtPlayerWidget::button(int index) const
-{
-    return IsValidIndex(index) ? m_buttons[index] : nullptr;
-}
+QPushButton* QtPlayerWidget::button(int index) const { return IsValidIndex(index) ? m_buttons[index] : nullptr; }
 
 void QtPlayerWidget::setButtonIcon(int index, const QIcon& icon)
 {
@@ -73,8 +64,7 @@ void QtPlayerWidget::setButtonHighlightIcon(int index, const QIcon& icon)
 
 const QIcon* QtPlayerWidget::shownIcon(int index) const
 {
-    if (index == m_current && IsUsable(m_highlightIcons[index], kRequestedIconSize))
-        return &m_highlightIcons[index];
+    if (index == m_current && IsUsable(m_highlightIcons[index], kRequestedIconSize)) return &m_highlightIcons[index];
     if (IsUsable(m_icons[index], kRequestedIconSize)) return &m_icons[index];
     return nullptr;
 }
@@ -123,14 +113,8 @@ bool QtPlayerWidget::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void QtPlayerWidget::clickButton(int index, QEvent::Type type)
-{
-    emit buttonClicked(index, type);
-}
+void QtPlayerWidget::clickButton(int index, QEvent::Type type) { emit buttonClicked(index, type); }
 
-void QtPlayerWidget::clickButton(int index)
-{
-    emit buttonClicked(index, QEvent::MouseButtonRelease);
-}
+void QtPlayerWidget::clickButton(int index) { emit buttonClicked(index, QEvent::MouseButtonRelease); }
 
 }  // namespace pld_qt

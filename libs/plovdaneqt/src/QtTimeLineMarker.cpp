@@ -23,9 +23,6 @@ void QtTimeLineMarker::setBounds(float lower, float upper)
     m_position = clamped(m_position);
 }
 
-void QtTimeLineMarker::setPosition(float position)
-{
-    m_position = clamped(position);
-}
+void QtTimeLineMarker::setPosition(float position) { m_position = clamped(position); }
 
 }  // namespace pld_qt

@@ -11,8 +11,7 @@
 
 namespace pld_qt {
 
-QtTimeLineView::QtTimeLineView(const QtTimeLineDataStore* store, QWidget* parent)
-    : QWidget(parent), m_store(store)
+QtTimeLineView::QtTimeLineView(const QtTimeLineDataStore* store, QWidget* parent) : QWidget(parent), m_store(store)
 {
     setCursor(Qt::BlankCursor);
     QFont rulerFont = font();
@@ -21,10 +20,7 @@ QtTimeLineView::QtTimeLineView(const QtTimeLineDataStore* store, QWidget* parent
     setFont(rulerFont);
 }
 
-QSize QtTimeLineView::sizeHint() const
-{
-    return QSize(0, m_markerHeight + m_labelHeight + m_rulerHeight + 2);
-}
+QSize QtTimeLineView::sizeHint() const { return QSize(0, m_markerHeight + m_labelHeight + m_rulerHeight + 2); }
 
 QString QtTimeLineView::formatTime(float pixels) const
 {
@@ -36,30 +32,15 @@ QString QtTimeLineView::formatTime(float pixels) const
         .arg(milliseconds % 1000, 3, 10, zero);
 }
 
-void QtTimeLineView::changeDisplayRange(const QtTimeLineDataStore*)
-{
-    update();
-}
+void QtTimeLineView::changeDisplayRange(const QtTimeLineDataStore*) { update(); }
 
-void QtTimeLineView::changeTimeRange(const QtTimeLineDataStore*)
-{
-    update();
-}
+void QtTimeLineView::changeTimeRange(const QtTimeLineDataStore*) { update(); }
 
-void QtTimeLineView::changeMainMarker(const QtTimeLineDataStore*)
-{
-    update();
-}
+void QtTimeLineView::changeMainMarker(const QtTimeLineDataStore*) { update(); }
 
-void QtTimeLineView::changeTrackingMarker(const QtTimeLineDataStore*)
-{
-    update();
-}
+void QtTimeLineView::changeTrackingMarker(const QtTimeLineDataStore*) { update(); }
 
-float QtTimeLineView::viewX(float position) const
-{
-    return position / m_store->zoom() - m_store->displayPosition();
-}
+float QtTimeLineView::viewX(float position) const { return position / m_store->zoom() - m_store->displayPosition(); }
 
 void QtTimeLineView::paintEvent(QPaintEvent*)
 {
@@ -93,8 +74,8 @@ void QtTimeLineView::drawTriangle(QPainter& painter, float x, const QColor& fill
 {
     const qreal half = m_markerHeight / 2.0;
     const qreal tip = rulerTop();
-    const QPolygonF triangle({QPointF(x - half, tip - m_markerHeight), QPointF(x + half, tip - m_markerHeight),
-                              QPointF(x, tip)});
+    const QPolygonF triangle(
+        {QPointF(x - half, tip - m_markerHeight), QPointF(x + half, tip - m_markerHeight), QPointF(x, tip)});
     painter.setBrush(fill);
     painter.drawPolygon(triangle);
 }

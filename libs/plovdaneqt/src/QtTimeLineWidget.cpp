@@ -108,8 +108,7 @@ void QtTimeLineWidget::changeDisplayRange(const QtTimeLineDataStore*)
     m_store.announceMainMarker();
     m_store.announceTrackingMarker();
 
-    const float scrollable =
-        m_store.length() / m_store.zoom() - m_store.visibleWidth() + 3.0f * lengthLabelWidth();
+    const float scrollable = m_store.length() / m_store.zoom() - m_store.visibleWidth() + 3.0f * lengthLabelWidth();
     // Clamping the range may move the bar, which feeds the new position back
     // here through changeDisplayPosition; read the position afterwards.
     m_scrollBar->setRange(0, ScrollValue(scrollable));
@@ -178,8 +177,7 @@ bool QtTimeLineWidget::eventFilter(QObject* watched, QEvent* event)
         wheelTurned(angle.y() != 0 ? angle.y() : angle.x(), wheel->modifiers());
         return true;
     }
-    default:
-        break;
+    default: break;
     }
     return QWidget::eventFilter(watched, event);
 }

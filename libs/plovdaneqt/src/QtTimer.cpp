@@ -120,15 +120,9 @@ void QtTimer::setEndTime(std::uint64_t milliseconds)
     m_end = milliseconds;
 }
 
-void QtTimer::play()
-{
-    setState(QTS_PLAYING);
-}
+void QtTimer::play() { setState(QTS_PLAYING); }
 
-void QtTimer::pause()
-{
-    setState(QTS_PAUSED);
-}
+void QtTimer::pause() { setState(QTS_PAUSED); }
 
 void QtTimer::stop()
 {

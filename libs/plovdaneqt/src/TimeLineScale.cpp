@@ -22,8 +22,7 @@ unsigned long PixelsToMilliseconds(float pixels, float pixelsPerSecond)
 std::vector<float> TickPositions(float step, float from, float width)
 {
     std::vector<float> ticks;
-    if (!std::isfinite(step) || !(step > 0.0f) || !std::isfinite(from) || !std::isfinite(width) ||
-        width < 0.0f)
+    if (!std::isfinite(step) || !(step > 0.0f) || !std::isfinite(from) || !std::isfinite(width) || width < 0.0f)
         return ticks;
     const double first = std::floor(static_cast<double>(from) / step);
     const double last = std::floor((static_cast<double>(from) + width) / step);

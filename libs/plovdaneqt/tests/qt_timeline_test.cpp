@@ -26,10 +26,10 @@
 #include "fake_clock.h"
 #include "qt_test_application.h"
 
+using hlv_testing::CWatchdog;
 using pld_qt::QtTimeLineDataStore;
 using pld_qt::QtTimeLineWidget;
 using pld_qt::QtTimer;
-using hlv_testing::CWatchdog;
 
 namespace {
 
@@ -60,15 +60,14 @@ struct QtTimeLineTest : QtApplicationTest {
 
     void Wheel(int delta, Qt::KeyboardModifiers modifiers)
     {
-        QWheelEvent event(QPointF(10, 10), QPointF(10, 10), QPoint(0, delta), QPoint(0, delta), Qt::NoButton,
-                          modifiers, Qt::NoScrollPhase, false);
+        QWheelEvent event(QPointF(10, 10), QPointF(10, 10), QPoint(0, delta), QPoint(0, delta), Qt::NoButton, modifiers,
+                          Qt::NoScrollPhase, false);
         QApplication::sendEvent(timeline.view(), &event);
     }
 
     float LabelWidth() const
     {
-        return static_cast<float>(
-            QFontMetricsF(timeline.font()).horizontalAdvance(QString::number(store().length())));
+        return static_cast<float>(QFontMetricsF(timeline.font()).horizontalAdvance(QString::number(store().length())));
     }
 
     const QtTimeLineDataStore& store() const { return timeline.dataStore(); }
@@ -89,10 +88,7 @@ bool ProcessEventsUntil(Condition condition)
     return true;
 }
 
-bool IsInk(const QImage& image, int x, int y)
-{
-    return qGray(image.pixel(x, y)) < 128;
-}
+bool IsInk(const QImage& image, int x, int y) { return qGray(image.pixel(x, y)) < 128; }
 
 TEST_F(QtTimeLineTest, StartsWithTheInitialDisplayRange)
 {

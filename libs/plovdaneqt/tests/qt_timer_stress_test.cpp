@@ -17,8 +17,8 @@
 
 #include "fake_clock.h"
 
-using pld_qt::QtTimer;
 using hlv_testing::CWatchdog;
+using pld_qt::QtTimer;
 
 TEST(QtTimerStress, TicksRaceWithPlayPauseAndScrubs)
 {
@@ -37,9 +37,10 @@ TEST(QtTimerStress, TicksRaceWithPlayPauseAndScrubs)
 
     std::atomic<long> deltaSignals{0};
     std::atomic<long> valueSignals{0};
-    QObject::connect(&timer, &QtTimer::timeDeltaValueChanged, &timer, [&] { ++deltaSignals; },
-                     Qt::DirectConnection);
-    QObject::connect(&timer, &QtTimer::timeValueChanged, &timer, [&] { ++valueSignals; }, Qt::DirectConnection);
+    QObject::connect(
+        &timer, &QtTimer::timeDeltaValueChanged, &timer, [&] { ++deltaSignals; }, Qt::DirectConnection);
+    QObject::connect(
+        &timer, &QtTimer::timeValueChanged, &timer, [&] { ++valueSignals; }, Qt::DirectConnection);
 
     std::atomic<bool> ticking{true};
     std::uint64_t handedOut = 0;
@@ -76,8 +77,8 @@ TEST(QtTimerStress, TicksRaceWithPlayPauseAndScrubs)
             const std::uint64_t ceiling = landed + static_cast<std::uint64_t>(after - before) + kSlackMs;
             if (now < landed || now > ceiling) {
                 if (++violations < 10)
-                    ADD_FAILURE() << "scrub to " << to << " lost: time " << now << ", allowed " << landed
-                                  << ".." << ceiling;
+                    ADD_FAILURE() << "scrub to " << to << " lost: time " << now << ", allowed " << landed << ".."
+                                  << ceiling;
             }
             floor = now;
             ++scrubs;

@@ -15,8 +15,8 @@
 
 #include "fake_clock.h"
 
-using pld_qt::QtTimer;
 using hlv_testing::CWatchdog;
+using pld_qt::QtTimer;
 
 namespace {
 
@@ -24,14 +24,18 @@ namespace {
 struct SignalLog {
     explicit SignalLog(QtTimer& timer)
     {
-        QObject::connect(&timer, &QtTimer::timeDeltaValueChanged, &timer, [this] { events.push_back("delta"); },
-                         Qt::DirectConnection);
-        QObject::connect(&timer, &QtTimer::timeValueChanged, &timer, [this] { events.push_back("value"); },
-                         Qt::DirectConnection);
-        QObject::connect(&timer, &QtTimer::timerStoped, &timer, [this] { events.push_back("stoped"); },
-                         Qt::DirectConnection);
+        QObject::connect(
+            &timer, &QtTimer::timeDeltaValueChanged, &timer, [this] { events.push_back("delta"); },
+            Qt::DirectConnection);
+        QObject::connect(
+            &timer, &QtTimer::timeValueChanged, &timer, [this] { events.push_back("value"); }, Qt::DirectConnection);
+        QObject::connect(
+            &timer, &QtTimer::timerStoped, &timer, [this] { events.push_back("stoped"); }, Qt::DirectConnection);
     }
-    int Count(const std::string& name) const { return static_cast<int>(std::count(events.begin(), events.end(), name)); }
+    int Count(const std::string& name) const
+    {
+        return static_cast<int>(std::count(events.begin(), events.end(), name));
+    }
     std::vector<std::string> events;
 };
 

@@ -59,9 +59,9 @@ TEST(TimeLineScale, ZoomFitFillsTheVisibleWidth)
 
 TEST(TimeLineScale, ZoomFitNeverDividesByNothing)
 {
-    EXPECT_FLOAT_EQ(FittedZoom(0.0f, 1.0f, 600.0f, 20.0f), 1.0f);   // empty ruler
-    EXPECT_FLOAT_EQ(FittedZoom(0.0f, 1.0f, 60.0f, 20.0f), 1.0f);    // and no room: 0 / 0
-    EXPECT_FLOAT_EQ(FittedZoom(30.0f, 1.0f, 50.0f, 20.0f), 1.0f);   // labels wider than the view
+    EXPECT_FLOAT_EQ(FittedZoom(0.0f, 1.0f, 600.0f, 20.0f), 1.0f);  // empty ruler
+    EXPECT_FLOAT_EQ(FittedZoom(0.0f, 1.0f, 60.0f, 20.0f), 1.0f);   // and no room: 0 / 0
+    EXPECT_FLOAT_EQ(FittedZoom(30.0f, 1.0f, 50.0f, 20.0f), 1.0f);  // labels wider than the view
     EXPECT_FLOAT_EQ(FittedZoom(std::numeric_limits<float>::quiet_NaN(), 1.0f, 600.0f, 20.0f), 1.0f);
     EXPECT_TRUE(std::isfinite(FittedZoom(1e-30f, 1.0f, 600.0f, 20.0f)));
 }

@@ -19,15 +19,15 @@ constexpr int kSize = 32;
 
 using Glyph = std::function<void(QPainter&, const QColor&)>;
 
-void FillTriangle(QPainter& painter, QPointF a, QPointF b, QPointF c)
-{
-    painter.drawPolygon(QPolygonF({a, b, c}));
-}
+void FillTriangle(QPainter& painter, QPointF a, QPointF b, QPointF c) { painter.drawPolygon(QPolygonF({a, b, c})); }
 
 std::vector<std::pair<const char*, Glyph>> Glyphs()
 {
     return {
-        {"play", [](QPainter& p, const QColor&) { FillTriangle(p, {10, 7}, {10, 25}, {25, 16}); }},
+        {"play",
+         [](QPainter& p, const QColor&) {
+             FillTriangle(p, {10, 7}, {10, 25}, {25, 16});
+         }},
         {"pause",
          [](QPainter& p, const QColor&) {
              p.drawRect(QRectF(9, 8, 5, 16));
@@ -91,7 +91,7 @@ int main(int argc, char** argv)
     }
     const std::string directory = argv[1];
     const std::pair<const char*, QColor> variants[] = {{"", QColor(0x3c, 0x3c, 0x3c)},
-                                                      {"_blue", QColor(0x1f, 0x6f, 0xd0)}};
+                                                       {"_blue", QColor(0x1f, 0x6f, 0xd0)}};
     int failures = 0;
     for (const auto& [name, glyph] : Glyphs()) {
         for (const auto& [suffix, colour] : variants) {

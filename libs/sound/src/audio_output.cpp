@@ -43,8 +43,7 @@ SDL_AudioDeviceID InitAndOpen(SDL_AudioSpec wanted, SDL_AudioSpec& obtained, std
 }
 
 // The same with the "dummy" driver forced, whatever the environment says.
-SDL_AudioDeviceID InitAndOpenDummy(const SDL_AudioSpec& wanted, SDL_AudioSpec& obtained,
-                                   std::string& why)
+SDL_AudioDeviceID InitAndOpenDummy(const SDL_AudioSpec& wanted, SDL_AudioSpec& obtained, std::string& why)
 {
     SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
     const SDL_AudioDeviceID device = InitAndOpen(wanted, obtained, why);
@@ -64,8 +63,7 @@ AudioOutput::~AudioOutput() { Close(); }
 
 void SDLCALL AudioOutput::Feed(void* mixer, Uint8* stream, int bytes)
 {
-    const std::size_t frames =
-        static_cast<std::size_t>(bytes) / (sizeof(std::int16_t) * kOutputChannels);
+    const std::size_t frames = static_cast<std::size_t>(bytes) / (sizeof(std::int16_t) * kOutputChannels);
     static_cast<Mixer*>(mixer)->Mix(reinterpret_cast<std::int16_t*>(stream), frames);
 }
 

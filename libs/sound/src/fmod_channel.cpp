@@ -17,9 +17,8 @@ FMOD_RESULT Checked(FMOD_RESULT result)
 
 FMOD_RESULT CheckUnit(FMOD_TIMEUNIT unit)
 {
-    return unit == FMOD_TIMEUNIT_MS
-               ? FMOD_OK
-               : sound::Fail(FMOD_ERR_INVALID_PARAM, "only FMOD_TIMEUNIT_MS is supported");
+    return unit == FMOD_TIMEUNIT_MS ? FMOD_OK
+                                    : sound::Fail(FMOD_ERR_INVALID_PARAM, "only FMOD_TIMEUNIT_MS is supported");
 }
 
 }  // namespace

@@ -11,8 +11,7 @@ const char* ResultName(FMOD_RESULT result)
 {
     switch (result) {
 #define SOUND_FMOD_RESULT_CASE(name, value) \
-    case name:                              \
-        return #name;
+    case name: return #name;
         SOUND_FMOD_RESULT_LIST(SOUND_FMOD_RESULT_CASE)
 #undef SOUND_FMOD_RESULT_CASE
     }

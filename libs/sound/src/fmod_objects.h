@@ -41,10 +41,8 @@ public:
     ~SystemObject();
 
     FMOD_RESULT Init(int maxChannels, FMOD_INITFLAGS flags, void* extraDriverData);
-    FMOD_RESULT CreateSound(const char* name, FMOD_MODE mode, const void* exinfo,
-                            FMOD::Sound** sound);
-    FMOD_RESULT PlaySound(FMOD_CHANNELINDEX channelId, FMOD::Sound* sound, bool paused,
-                          FMOD::Channel** channel);
+    FMOD_RESULT CreateSound(const char* name, FMOD_MODE mode, const void* exinfo, FMOD::Sound** sound);
+    FMOD_RESULT PlaySound(FMOD_CHANNELINDEX channelId, FMOD::Sound* sound, bool paused, FMOD::Channel** channel);
     FMOD_RESULT Update();
     FMOD_RESULT GetDSPClock(unsigned int* hi, unsigned int* lo);
 
@@ -59,9 +57,6 @@ private:
 
 inline SystemObject& Object(FMOD::System* system) { return *static_cast<SystemObject*>(system); }
 inline SoundObject& Object(FMOD::Sound* sound) { return *static_cast<SoundObject*>(sound); }
-inline ChannelObject& Object(FMOD::Channel* channel)
-{
-    return *static_cast<ChannelObject*>(channel);
-}
+inline ChannelObject& Object(FMOD::Channel* channel) { return *static_cast<ChannelObject*>(channel); }
 
 }  // namespace sound

@@ -24,10 +24,8 @@ SystemObject::~SystemObject()
 FMOD_RESULT SystemObject::Init(int maxChannels, FMOD_INITFLAGS flags, void* extraDriverData)
 {
     if (maxChannels < 1 || maxChannels > kMaxChannels)
-        return Fail(FMOD_ERR_INVALID_PARAM, "the channel count must be 1 to 4096, not " +
-                                                std::to_string(maxChannels));
-    if (flags != FMOD_INIT_NORMAL)
-        return Fail(FMOD_ERR_INVALID_PARAM, "unknown initialisation flags");
+        return Fail(FMOD_ERR_INVALID_PARAM, "the channel count must be 1 to 4096, not " + std::to_string(maxChannels));
+    if (flags != FMOD_INIT_NORMAL) return Fail(FMOD_ERR_INVALID_PARAM, "unknown initialisation flags");
     if (extraDriverData) return Fail(FMOD_ERR_INVALID_PARAM, "driver data is not supported");
 
     std::lock_guard lock(mutex_);
@@ -41,8 +39,7 @@ FMOD_RESULT SystemObject::Init(int maxChannels, FMOD_INITFLAGS flags, void* extr
     return FMOD_OK;
 }
 
-FMOD_RESULT SystemObject::CreateSound(const char* name, FMOD_MODE mode, const void* exinfo,
-                                      FMOD::Sound** sound)
+FMOD_RESULT SystemObject::CreateSound(const char* name, FMOD_MODE mode, const void* exinfo, FMOD::Sound** sound)
 {
     if (sound) *sound = nullptr;
     if (!name || !sound) return Fail(FMOD_ERR_INVALID_PARAM, "no file name or no place for the sound");
@@ -74,14 +71,12 @@ FMOD_RESULT SystemObject::PlaySound(FMOD_CHANNELINDEX channelId, FMOD::Sound* so
     if (!initialised_.load()) return Fail(FMOD_ERR_UNINITIALIZED, "the system is not initialised");
 
     std::lock_guard lock(mutex_);
-    const auto owned = std::find_if(sounds_.begin(), sounds_.end(),
-                                    [sound](const auto& own) { return own.get() == sound; });
-    if (owned == sounds_.end())
-        return Fail(FMOD_ERR_INVALID_PARAM, "the sound does not belong to this system");
+    const auto owned =
+        std::find_if(sounds_.begin(), sounds_.end(), [sound](const auto& own) { return own.get() == sound; });
+    if (owned == sounds_.end()) return Fail(FMOD_ERR_INVALID_PARAM, "the sound does not belong to this system");
     VoiceRef voice;
     const FMOD_RESULT result = mixer_->Start((*owned)->Track(), paused, voice);
-    if (result != FMOD_OK)
-        return Fail(result, "all " + std::to_string(mixer_->SlotCount()) + " channels are playing");
+    if (result != FMOD_OK) return Fail(result, "all " + std::to_string(mixer_->SlotCount()) + " channels are playing");
     channels_.emplace_back(*mixer_, voice);
     if (channel) *channel = &channels_.back();
     return FMOD_OK;
@@ -120,23 +115,18 @@ FMOD_RESULT System::init(int maxchannels, FMOD_INITFLAGS flags, void* extradrive
     return sound::Object(this).Init(maxchannels, flags, extradriverdata);
 }
 
-FMOD_RESULT System::createSound(const char* name, FMOD_MODE mode, const void* exinfo,
-                                Sound** sound)
+FMOD_RESULT System::createSound(const char* name, FMOD_MODE mode, const void* exinfo, Sound** sound)
 {
     return sound::Object(this).CreateSound(name, mode, exinfo, sound);
 }
 
-FMOD_RESULT System::playSound(FMOD_CHANNELINDEX channelid, Sound* sound, bool paused,
-                              Channel** channel)
+FMOD_RESULT System::playSound(FMOD_CHANNELINDEX channelid, Sound* sound, bool paused, Channel** channel)
 {
     return sound::Object(this).PlaySound(channelid, sound, paused, channel);
 }
 
 FMOD_RESULT System::update() { return sound::Object(this).Update(); }
-FMOD_RESULT System::getDSPClock(unsigned int* hi, unsigned int* lo)
-{
-    return sound::Object(this).GetDSPClock(hi, lo);
-}
+FMOD_RESULT System::getDSPClock(unsigned int* hi, unsigned int* lo) { return sound::Object(this).GetDSPClock(hi, lo); }
 
 FMOD_RESULT System::release()
 {

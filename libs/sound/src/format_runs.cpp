@@ -6,8 +6,7 @@
 
 namespace sound {
 
-void FormatRuns::Add(const FrameFormat& format, std::size_t samples, std::uint64_t firstByte,
-                     std::uint64_t endByte)
+void FormatRuns::Add(const FrameFormat& format, std::size_t samples, std::uint64_t firstByte, std::uint64_t endByte)
 {
     if (runs_.empty() || !(runs_.back().format == format) || runs_.back().endByte != firstByte) {
         const std::size_t first = runs_.empty() ? 0 : runs_.back().firstSample + runs_.back().samples;
@@ -20,8 +19,8 @@ void FormatRuns::Add(const FrameFormat& format, std::size_t samples, std::uint64
     ++frames_;
 
     const std::uint64_t bytes = endByte > firstByte ? endByte - firstByte : 0;
-    const auto total = std::find_if(totals_.begin(), totals_.end(),
-                                    [&](const FormatTotal& t) { return t.format == format; });
+    const auto total =
+        std::find_if(totals_.begin(), totals_.end(), [&](const FormatTotal& t) { return t.format == format; });
     if (total != totals_.end()) {
         ++total->frames;
         total->bytes += bytes;
@@ -32,8 +31,8 @@ void FormatRuns::Add(const FrameFormat& format, std::size_t samples, std::uint64
 
 const FormatRuns::FormatTotal* FormatRuns::TotalOf(const FrameFormat& format) const
 {
-    const auto total = std::find_if(totals_.begin(), totals_.end(),
-                                    [&](const FormatTotal& t) { return t.format == format; });
+    const auto total =
+        std::find_if(totals_.begin(), totals_.end(), [&](const FormatTotal& t) { return t.format == format; });
     return total != totals_.end() ? &*total : nullptr;
 }
 
@@ -51,14 +50,12 @@ double FormatRuns::MeanFrameBytes(const FrameFormat& format) const
 
 FrameFormat FormatRuns::StreamFormat() const
 {
-    const auto most = std::max_element(
-        totals_.begin(), totals_.end(),
-        [](const FormatTotal& a, const FormatTotal& b) { return a.frames < b.frames; });
+    const auto most = std::max_element(totals_.begin(), totals_.end(),
+                                       [](const FormatTotal& a, const FormatTotal& b) { return a.frames < b.frames; });
     return most != totals_.end() ? most->format : FrameFormat{};
 }
 
-SkippedFrames KeepStreamFormat(const FormatRuns& runs, const FrameFormat& stream,
-                               std::vector<std::int16_t>& samples)
+SkippedFrames KeepStreamFormat(const FormatRuns& runs, const FrameFormat& stream, std::vector<std::int16_t>& samples)
 {
     SkippedFrames skipped;
     if (runs.Runs().size() <= 1) return skipped;

@@ -18,7 +18,7 @@ namespace sound {
 struct FrameFormat {
     long rate = 0;
     int channels = 0;
-    int version = 0;          // MPEG 1, 2 or 2.5, as libmpg123 numbers them
+    int version = 0;  // MPEG 1, 2 or 2.5, as libmpg123 numbers them
     int layer = 0;
     int samplesPerFrame = 0;  // per channel; follows from version and layer
 
@@ -40,8 +40,7 @@ class FormatRuns {
 public:
     // Records a frame that occupied the file's bytes [firstByte, endByte) and
     // whose samples (interleaved) were appended to the decoded buffer.
-    void Add(const FrameFormat& format, std::size_t samples, std::uint64_t firstByte,
-             std::uint64_t endByte);
+    void Add(const FrameFormat& format, std::size_t samples, std::uint64_t firstByte, std::uint64_t endByte);
 
     const std::vector<FormatRun>& Runs() const { return runs_; }
     std::uint64_t Frames() const { return frames_; }
@@ -75,7 +74,6 @@ struct SkippedFrames {
 // audio, with silence in place of every damaged stretch between its frames
 // (and of skipped frames before the first and after the last). Throws
 // std::bad_alloc.
-SkippedFrames KeepStreamFormat(const FormatRuns& runs, const FrameFormat& stream,
-                               std::vector<std::int16_t>& samples);
+SkippedFrames KeepStreamFormat(const FormatRuns& runs, const FrameFormat& stream, std::vector<std::int16_t>& samples);
 
 }  // namespace sound

@@ -115,8 +115,7 @@ void Mixer::Mix(std::int16_t* out, std::size_t frames)
     }
     constexpr std::int32_t kLow = std::numeric_limits<std::int16_t>::min();
     constexpr std::int32_t kHigh = std::numeric_limits<std::int16_t>::max();
-    for (std::size_t i = 0; i < samples; ++i)
-        out[i] = static_cast<std::int16_t>(std::clamp(sum_[i], kLow, kHigh));
+    for (std::size_t i = 0; i < samples; ++i) out[i] = static_cast<std::int16_t>(std::clamp(sum_[i], kLow, kHigh));
 }
 
 std::uint64_t Mixer::Clock()

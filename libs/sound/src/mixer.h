@@ -74,10 +74,10 @@ private:
     std::vector<Voice> voices_;
     std::vector<std::int32_t> sum_;  // mix accumulator, grown to the largest buffer
     std::uint64_t ends_ = 0;
-    std::uint64_t mixed_ = 0;        // frames handed to the device
-    std::uint64_t lastLength_ = 0;   // frames of the last mix
+    std::uint64_t mixed_ = 0;       // frames handed to the device
+    std::uint64_t lastLength_ = 0;  // frames of the last mix
     std::chrono::steady_clock::time_point lastMix_{};
-    std::uint64_t clockRead_ = 0;    // the highest clock value handed out
+    std::uint64_t clockRead_ = 0;  // the highest clock value handed out
 };
 
 }  // namespace sound

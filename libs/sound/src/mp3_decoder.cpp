@@ -61,8 +61,7 @@ bool AcceptSigned16Output(mpg123_handle* handle)
     std::size_t count = 0;
     mpg123_rates(&rates, &count);
     for (std::size_t i = 0; i < count; ++i) {
-        if (mpg123_format(handle, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16) !=
-            MPG123_OK)
+        if (mpg123_format(handle, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16) != MPG123_OK)
             return false;
     }
     return true;
@@ -80,8 +79,8 @@ bool CurrentFrameFormat(mpg123_handle* handle, FrameFormat& format, std::uint64_
     format.layer = info.layer;
     format.samplesPerFrame = mpg123_spf(handle);
     bytes = info.framesize > 0 ? static_cast<std::uint64_t>(info.framesize) : 0;
-    return encoding == MPG123_ENC_SIGNED_16 && (format.channels == 1 || format.channels == 2) &&
-           format.rate > 0 && format.samplesPerFrame > 0;
+    return encoding == MPG123_ENC_SIGNED_16 && (format.channels == 1 || format.channels == 2) && format.rate > 0 &&
+           format.samplesPerFrame > 0;
 }
 
 // A lost frame moves the frames after it, so the decoder cuts the encoder's
@@ -93,28 +92,25 @@ void TrimToRecordedLength(mpg123_handle* handle, off_t recordedLength, std::size
                           std::vector<std::int16_t>& samples)
 {
     long padding = -1;
-    if (mpg123_getstate(handle, MPG123_ENC_PADDING, &padding, nullptr) != MPG123_OK || padding < 0)
-        return;
+    if (mpg123_getstate(handle, MPG123_ENC_PADDING, &padding, nullptr) != MPG123_OK || padding < 0) return;
     if (recordedLength > 0 && samples.size() / channels > static_cast<std::uint64_t>(recordedLength))
         samples.resize(static_cast<std::size_t>(recordedLength) * channels);
 }
 
-FMOD_RESULT DecodeOpened(const char* path, std::uint64_t fileBytes, mpg123_handle* handle,
-                         DecodedAudio& out, std::string& detail)
+FMOD_RESULT DecodeOpened(const char* path, std::uint64_t fileBytes, mpg123_handle* handle, DecodedAudio& out,
+                         std::string& detail)
 {
     long rate = 0;
     int channels = 0;
     int encoding = 0;
     if (mpg123_getformat(handle, &rate, &channels, &encoding) != MPG123_OK)
-        return FormatError(path, std::string("no MPEG audio found (") + mpg123_strerror(handle) + ")",
-                           detail);
+        return FormatError(path, std::string("no MPEG audio found (") + mpg123_strerror(handle) + ")", detail);
 
     // With a length in the file's info tag the buffer is allocated once; the
     // file's size bounds what a corrupt tag can ask for.
     const off_t expected = mpg123_length(handle);
     if (expected > 0 && channels > 0) {
-        const std::uint64_t frames =
-            std::min(static_cast<std::uint64_t>(expected), fileBytes * kMaxFramesPerByte);
+        const std::uint64_t frames = std::min(static_cast<std::uint64_t>(expected), fileBytes * kMaxFramesPerByte);
         out.samples.reserve(static_cast<std::size_t>(frames) * static_cast<std::size_t>(channels));
     }
 
@@ -135,8 +131,7 @@ FMOD_RESULT DecodeOpened(const char* path, std::uint64_t fileBytes, mpg123_handl
         // The decoder has read up to the end of the frame; where that is not
         // known, the frame is taken to follow the one before.
         const off_t position = mpg123_tell_stream(handle);
-        const std::uint64_t end = position >= 0 ? static_cast<std::uint64_t>(position)
-                                                : frameEnd + frameBytes;
+        const std::uint64_t end = position >= 0 ? static_cast<std::uint64_t>(position) : frameEnd + frameBytes;
         const std::uint64_t start = end >= frameEnd + frameBytes ? end - frameBytes : frameEnd;
         frameEnd = std::max(end, frameEnd);
 
@@ -149,33 +144,29 @@ FMOD_RESULT DecodeOpened(const char* path, std::uint64_t fileBytes, mpg123_handl
 
     if (runs.Frames() == 0) {
         if (rc == MPG123_DONE) return FormatError(path, "no audio frames decoded", detail);
-        return FormatError(path, std::string("no MPEG audio found (") + mpg123_strerror(handle) + ")",
-                           detail);
+        return FormatError(path, std::string("no MPEG audio found (") + mpg123_strerror(handle) + ")", detail);
     }
     const FrameFormat stream = runs.StreamFormat();
     if (runs.FramesOf(stream) * kStreamShareDenominator < runs.Frames() * kStreamShareNumerator)
         return FormatError(path,
-                           "no MPEG audio: the " + std::to_string(runs.Frames()) +
-                               " frame headers found are of " + std::to_string(runs.FormatCount()) +
-                               " different formats",
+                           "no MPEG audio: the " + std::to_string(runs.Frames()) + " frame headers found are of " +
+                               std::to_string(runs.FormatCount()) + " different formats",
                            detail);
     if (rc != MPG123_DONE && runs.Frames() < kMinFramesBeforeError)
         return FormatError(path,
-                           "no MPEG audio: only " + std::to_string(runs.Frames()) +
-                               " frame headers found (" + mpg123_strerror(handle) + ")",
+                           "no MPEG audio: only " + std::to_string(runs.Frames()) + " frame headers found (" +
+                               mpg123_strerror(handle) + ")",
                            detail);
     if (rc != MPG123_DONE)
-        return FormatError(path,
-                           "decoding stopped after " + std::to_string(runs.Frames()) +
-                               " frames: " + mpg123_strerror(handle),
-                           detail);
+        return FormatError(
+            path, "decoding stopped after " + std::to_string(runs.Frames()) + " frames: " + mpg123_strerror(handle),
+            detail);
 
     const SkippedFrames skipped = KeepStreamFormat(runs, stream, out.samples);
     const auto streamChannels = static_cast<std::size_t>(stream.channels);
     out.samples.resize(out.samples.size() - out.samples.size() % streamChannels);
     if (skipped.silenceFrames > 0) TrimToRecordedLength(handle, expected, streamChannels, out.samples);
-    if (out.samples.capacity() - out.samples.size() > out.samples.size() / 8)
-        out.samples.shrink_to_fit();
+    if (out.samples.capacity() - out.samples.size() > out.samples.size() / 8) out.samples.shrink_to_fit();
     if (out.samples.empty()) return FormatError(path, "no audio frames decoded", detail);
     out.rate = stream.rate;
     out.channels = stream.channels;
@@ -203,8 +194,7 @@ FMOD_RESULT DecodeMp3File(const char* path, DecodedAudio& out, std::string& deta
         detail = std::string("cannot start the MP3 decoder: ") + mpg123_plain_strerror(error);
         return FMOD_ERR_MEMORY;
     }
-    if (mpg123_param(handle.get(), MPG123_ADD_FLAGS, MPG123_GAPLESS | MPG123_QUIET, 0.0) !=
-            MPG123_OK ||
+    if (mpg123_param(handle.get(), MPG123_ADD_FLAGS, MPG123_GAPLESS | MPG123_QUIET, 0.0) != MPG123_OK ||
         !AcceptSigned16Output(handle.get())) {
         detail = std::string("cannot set up the MP3 decoder: ") + mpg123_strerror(handle.get());
         return FMOD_ERR_FORMAT;

@@ -30,17 +30,16 @@ FMOD_RESULT ConvertToOutputFormat(DecodedAudio&& in, PcmTrack& out, std::string&
         return FMOD_OK;
     }
     std::unique_ptr<SDL_AudioStream, StreamDeleter> stream(
-        SDL_NewAudioStream(AUDIO_S16SYS, static_cast<Uint8>(in.channels), static_cast<int>(in.rate),
-                           AUDIO_S16SYS, kOutputChannels, kOutputRate));
+        SDL_NewAudioStream(AUDIO_S16SYS, static_cast<Uint8>(in.channels), static_cast<int>(in.rate), AUDIO_S16SYS,
+                           kOutputChannels, kOutputRate));
     if (!stream) return ConversionError("SDL_NewAudioStream", detail);
 
     // Fed in pieces so that the stream's own buffers stay small.
     constexpr std::size_t kPieceSamples = 1 << 16;
     try {
-        const double ratio = static_cast<double>(kOutputRate) / static_cast<double>(in.rate) *
-                             kOutputChannels / in.channels;
-        out.samples.reserve(static_cast<std::size_t>(static_cast<double>(in.samples.size()) * ratio) +
-                            kPieceSamples);
+        const double ratio = static_cast<double>(kOutputRate) / static_cast<double>(in.rate) * kOutputChannels /
+                             in.channels;
+        out.samples.reserve(static_cast<std::size_t>(static_cast<double>(in.samples.size()) * ratio) + kPieceSamples);
         auto drain = [&]() -> bool {
             const int available = SDL_AudioStreamAvailable(stream.get());
             if (available <= 0) return true;
@@ -58,8 +57,7 @@ FMOD_RESULT ConvertToOutputFormat(DecodedAudio&& in, PcmTrack& out, std::string&
                 return ConversionError("SDL_AudioStreamPut", detail);
             if (!drain()) return ConversionError("SDL_AudioStreamGet", detail);
         }
-        if (SDL_AudioStreamFlush(stream.get()) != 0 || !drain())
-            return ConversionError("SDL_AudioStreamFlush", detail);
+        if (SDL_AudioStreamFlush(stream.get()) != 0 || !drain()) return ConversionError("SDL_AudioStreamFlush", detail);
     } catch (const std::bad_alloc&) {
         out.samples = {};
         detail = "not enough memory for the converted audio";

@@ -22,8 +22,7 @@ const char* KindOfFile(mode_t mode)
 
 FMOD_RESULT NotRegular(const char* path, mode_t mode, std::string& detail)
 {
-    detail = std::string("cannot read \"") + path + "\": " + KindOfFile(mode) +
-             ", not a regular file";
+    detail = std::string("cannot read \"") + path + "\": " + KindOfFile(mode) + ", not a regular file";
     return FMOD_ERR_FILE_BAD;
 }
 
@@ -41,8 +40,7 @@ void FileDescriptor::Reset(int fd)
     fd_ = fd;
 }
 
-FMOD_RESULT OpenTrackFile(const char* path, FileDescriptor& file, std::uint64_t& bytes,
-                          std::string& detail)
+FMOD_RESULT OpenTrackFile(const char* path, FileDescriptor& file, std::uint64_t& bytes, std::string& detail)
 {
     file.Reset();
     bytes = 0;

@@ -28,7 +28,6 @@ private:
 // its size. On failure returns FMOD_ERR_FILE_NOT_FOUND (no such file) or
 // FMOD_ERR_FILE_BAD (anything else, a file that is not a regular one among
 // them) and sets detail, which names the file.
-FMOD_RESULT OpenTrackFile(const char* path, FileDescriptor& file, std::uint64_t& bytes,
-                          std::string& detail);
+FMOD_RESULT OpenTrackFile(const char* path, FileDescriptor& file, std::uint64_t& bytes, std::string& detail);
 
 }  // namespace sound

@@ -46,8 +46,7 @@ std::optional<std::string> WaveWithoutMpegAudio(int fd)
         if (std::memcmp(chunk, "fmt ", 4) == 0) {
             if (length < 2 || at + 8 + 2 > size) return std::nullopt;
             auto tag = static_cast<std::uint16_t>(LittleEndian(chunk + 8, 2));
-            if (tag == kFormatExtensible && length >= kSubFormatOffset + 2 &&
-                at + 8 + kSubFormatOffset + 2 <= size)
+            if (tag == kFormatExtensible && length >= kSubFormatOffset + 2 && at + 8 + kSubFormatOffset + 2 <= size)
                 tag = static_cast<std::uint16_t>(LittleEndian(chunk + 8 + kSubFormatOffset, 2));
             if (tag == kFormatMpeg || tag == kFormatMpegLayer3) return std::nullopt;
             if (tag == kFormatPcm) return "PCM audio";

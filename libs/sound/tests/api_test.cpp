@@ -18,10 +18,8 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(FMOD_System_Create(&system_), FMOD_OK);
-        ASSERT_EQ(system_->init(channels_, FMOD_INIT_NORMAL, nullptr), FMOD_OK)
-            << sound::LastErrorDetail();
-        ASSERT_EQ(system_->createSound(StereoTone().path.c_str(), FMOD_SOFTWARE, nullptr, &sound_),
-                  FMOD_OK)
+        ASSERT_EQ(system_->init(channels_, FMOD_INIT_NORMAL, nullptr), FMOD_OK) << sound::LastErrorDetail();
+        ASSERT_EQ(system_->createSound(StereoTone().path.c_str(), FMOD_SOFTWARE, nullptr, &sound_), FMOD_OK)
             << sound::LastErrorDetail();
     }
     void TearDown() override
@@ -52,10 +50,7 @@ bool WaitForEnd(FMOD::Channel* channel)
     return true;
 }
 
-TEST(SystemCalls, CreateNeedsAPlaceForTheSystem)
-{
-    EXPECT_EQ(FMOD_System_Create(nullptr), FMOD_ERR_INVALID_PARAM);
-}
+TEST(SystemCalls, CreateNeedsAPlaceForTheSystem) { EXPECT_EQ(FMOD_System_Create(nullptr), FMOD_ERR_INVALID_PARAM); }
 
 TEST(SystemCalls, InitRefusesWhatItCannotHonour)
 {
@@ -76,8 +71,7 @@ TEST(SystemCalls, CallsBeforeInitAreRefused)
     FMOD::System* system = nullptr;
     ASSERT_EQ(FMOD_System_Create(&system), FMOD_OK);
     FMOD::Sound* sound = reinterpret_cast<FMOD::Sound*>(&system);
-    EXPECT_EQ(system->createSound(StereoTone().path.c_str(), FMOD_SOFTWARE, nullptr, &sound),
-              FMOD_ERR_UNINITIALIZED);
+    EXPECT_EQ(system->createSound(StereoTone().path.c_str(), FMOD_SOFTWARE, nullptr, &sound), FMOD_ERR_UNINITIALIZED);
     EXPECT_EQ(sound, nullptr);
     FMOD::Channel* channel = nullptr;
     EXPECT_EQ(system->playSound(FMOD_CHANNEL_FREE, sound, true, &channel), FMOD_ERR_UNINITIALIZED);
@@ -118,8 +112,7 @@ TEST_F(InitialisedSystem, PlaySoundTakesOnlyItsOwnSoundsOnAFreeChannel)
     FMOD::Channel* channel = nullptr;
     EXPECT_EQ(system_->playSound(0, sound_, true, &channel), FMOD_ERR_INVALID_PARAM);
     int stranger = 0;
-    EXPECT_EQ(system_->playSound(FMOD_CHANNEL_FREE, reinterpret_cast<FMOD::Sound*>(&stranger), true,
-                                 &channel),
+    EXPECT_EQ(system_->playSound(FMOD_CHANNEL_FREE, reinterpret_cast<FMOD::Sound*>(&stranger), true, &channel),
               FMOD_ERR_INVALID_PARAM);
     EXPECT_EQ(system_->playSound(FMOD_CHANNEL_FREE, nullptr, true, &channel), FMOD_ERR_INVALID_PARAM);
     EXPECT_EQ(channel, nullptr);

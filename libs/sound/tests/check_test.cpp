@@ -34,8 +34,7 @@ TEST(FmodCheckDeathTest, FailureStopsWithTheDemoTextTheReasonAndTheCall)
             FMOD_CHECK(FMOD_System_Create(&system));
             FMOD_CHECK(system->init(100, FMOD_INIT_NORMAL, nullptr));
             FMOD::Sound* sound = nullptr;
-            FMOD_CHECK(system->createSound("LocalData/missing-track.mp3", FMOD_SOFTWARE, nullptr,
-                                           &sound));
+            FMOD_CHECK(system->createSound("LocalData/missing-track.mp3", FMOD_SOFTWARE, nullptr, &sound));
         },
         ::testing::ExitedWithCode(1),
         "Fmod error\\.\nFMOD_ERR_FILE_NOT_FOUND \\(5\\): cannot open \"LocalData/missing-track\\.mp3\": "

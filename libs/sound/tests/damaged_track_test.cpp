@@ -59,8 +59,7 @@ std::size_t LongestSilence(const DecodedAudio& audio, std::size_t from, std::siz
     const auto channels = static_cast<std::size_t>(audio.channels);
     for (std::size_t i = from; i < std::min<std::size_t>(to, audio.Frames()); ++i) {
         bool silent = true;
-        for (std::size_t c = 0; c < channels; ++c)
-            silent = silent && audio.samples[i * channels + c] == 0;
+        for (std::size_t c = 0; c < channels; ++c) silent = silent && audio.samples[i * channels + c] == 0;
         run = silent ? run + 1 : 0;
         longest = std::max(longest, run);
     }
@@ -103,16 +102,15 @@ TEST_F(DamagedTrackSystem, CorruptSampleRateInOneFrameHeaderCostsOnlyThatStretch
     ASSERT_EQ(DecodeMp3File(source.path.c_str(), reference, detail), FMOD_OK) << detail;
     EXPECT_EQ(reference.skippedFrames + reference.silenceFrames, 0u);
 
-    const int cleanIndex =
-        (static_cast<unsigned char>(clean[damagedByte]) & sound_testing::kRateBits) >>
-        sound_testing::kRateShift;
+    const int cleanIndex = (static_cast<unsigned char>(clean[damagedByte]) & sound_testing::kRateBits) >>
+                           sound_testing::kRateShift;
     for (int index = 0; index < 4; ++index) {
         if (index == cleanIndex) continue;
         SCOPED_TRACE("sample rate index " + std::to_string(index));
         std::string bytes = clean;
-        bytes[damagedByte] = static_cast<char>(
-            (static_cast<unsigned char>(bytes[damagedByte]) & ~sound_testing::kRateBits) |
-            (index << sound_testing::kRateShift));
+        bytes[damagedByte] =
+            static_cast<char>((static_cast<unsigned char>(bytes[damagedByte]) & ~sound_testing::kRateBits) |
+                              (index << sound_testing::kRateShift));
         const auto path = WriteScratchFile("rate_index_" + std::to_string(index) + ".mp3", bytes);
 
         DecodedAudio decoded;
@@ -130,8 +128,7 @@ TEST_F(DamagedTrackSystem, CorruptSampleRateInOneFrameHeaderCostsOnlyThatStretch
 
         // Where the damage begins, and the silence there.
         std::size_t first = 0;
-        while (first < decoded.samples.size() && decoded.samples[first] == reference.samples[first])
-            ++first;
+        while (first < decoded.samples.size() && decoded.samples[first] == reference.samples[first]) ++first;
         first /= static_cast<std::size_t>(reference.channels);
         ASSERT_LT(first, decoded.Frames());
         EXPECT_GE(first + 3 * spf, (damagedFrame - 1) * spf);
@@ -141,8 +138,7 @@ TEST_F(DamagedTrackSystem, CorruptSampleRateInOneFrameHeaderCostsOnlyThatStretch
         // stretch has gone) every sample is the clean file's, at the same time.
         std::size_t differing = 0;
         const std::size_t settled = first + decoded.silenceFrames + 4 * spf;
-        for (std::size_t i = settled * static_cast<std::size_t>(reference.channels);
-             i < decoded.samples.size(); ++i)
+        for (std::size_t i = settled * static_cast<std::size_t>(reference.channels); i < decoded.samples.size(); ++i)
             differing += decoded.samples[i] != reference.samples[i];
         EXPECT_EQ(differing, 0u);
     }
@@ -165,8 +161,7 @@ TEST_F(DamagedTrackSystem, FilesWithoutMpegAudioSaySo)
 {
     std::mt19937 random(7);
     std::vector<std::int16_t> noise(2 * 2048);
-    for (std::int16_t& sample : noise)
-        sample = static_cast<std::int16_t>(static_cast<int>(random() % 201) - 100);
+    for (std::int16_t& sample : noise) sample = static_cast<std::int16_t>(static_cast<int>(random() % 201) - 100);
     const std::string wave = sound_testing::WaveFileBytes(44100, 2, noise);
     constexpr std::size_t kWaveHeaderBytes = 44;
 

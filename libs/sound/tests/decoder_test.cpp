@@ -49,8 +49,7 @@ void ExpectDecodesToTheSource(const ToneTrack& source)
     ASSERT_EQ(DecodeMp3File(source.path.c_str(), decoded, detail), FMOD_OK) << detail;
     EXPECT_EQ(decoded.rate, source.rate);
     EXPECT_EQ(decoded.channels, source.channels);
-    const auto difference = static_cast<std::int64_t>(decoded.Frames()) -
-                            static_cast<std::int64_t>(source.frames);
+    const auto difference = static_cast<std::int64_t>(decoded.Frames()) - static_cast<std::int64_t>(source.frames);
     ::testing::Test::RecordProperty("frames_decoded_minus_encoded", std::to_string(difference));
     EXPECT_LE(std::llabs(difference), source.MpegFrameSamples())
         << "decoded " << decoded.Frames() << " frames of " << source.frames;
@@ -60,10 +59,7 @@ void ExpectDecodesToTheSource(const ToneTrack& source)
 
 TEST(Mp3Decoder, StereoFileDecodesToItsSourceLengthAndTone) { ExpectDecodesToTheSource(StereoTone()); }
 
-TEST(Mp3Decoder, MonoFileAtALowerRateDecodesToItsSourceLengthAndTone)
-{
-    ExpectDecodesToTheSource(MonoTone());
-}
+TEST(Mp3Decoder, MonoFileAtALowerRateDecodesToItsSourceLengthAndTone) { ExpectDecodesToTheSource(MonoTone()); }
 
 TEST(Mp3Decoder, ConversionToTheOutputFormatKeepsDurationAndPitch)
 {
@@ -107,8 +103,7 @@ TEST(Mp3Decoder, DirectoryIsABadFile)
 {
     DecodedAudio decoded;
     std::string detail;
-    EXPECT_EQ(DecodeMp3File(sound_testing::ScratchDirectory().c_str(), decoded, detail),
-              FMOD_ERR_FILE_BAD);
+    EXPECT_EQ(DecodeMp3File(sound_testing::ScratchDirectory().c_str(), decoded, detail), FMOD_ERR_FILE_BAD);
 }
 
 TEST(Mp3Decoder, FilesWithoutMpegAudioAreFormatErrors)

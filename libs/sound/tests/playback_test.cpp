@@ -48,10 +48,8 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(FMOD_System_Create(&system_), FMOD_OK);
-        ASSERT_EQ(system_->init(100, FMOD_INIT_NORMAL, nullptr), FMOD_OK)
-            << sound::LastErrorDetail();
-        ASSERT_EQ(system_->createSound(StereoTone().path.c_str(), FMOD_SOFTWARE, nullptr, &sound_),
-                  FMOD_OK)
+        ASSERT_EQ(system_->init(100, FMOD_INIT_NORMAL, nullptr), FMOD_OK) << sound::LastErrorDetail();
+        ASSERT_EQ(system_->createSound(StereoTone().path.c_str(), FMOD_SOFTWARE, nullptr, &sound_), FMOD_OK)
             << sound::LastErrorDetail();
         ASSERT_EQ(sound_->getLength(&length_, FMOD_TIMEUNIT_MS), FMOD_OK);
     }
@@ -120,8 +118,7 @@ TEST_F(Playback, OutputInUseIsReported)
     const char* driver = SDL_GetCurrentAudioDriver();
     ASSERT_NE(driver, nullptr);
     RecordProperty("audio_driver", driver);
-    std::cout << "audio driver: " << driver << (SilentModeForced() ? " (silent mode forced)" : "")
-              << std::endl;
+    std::cout << "audio driver: " << driver << (SilentModeForced() ? " (silent mode forced)" : "") << std::endl;
     if (SilentModeForced()) {
         EXPECT_STREQ(driver, "dummy");
     }
@@ -138,8 +135,7 @@ TEST_F(Playback, LengthIsTheSourceLength)
     ASSERT_EQ(system_->createSound(mono.path.c_str(), FMOD_SOFTWARE, nullptr, &other), FMOD_OK);
     unsigned int monoLength = 0;
     ASSERT_EQ(other->getLength(&monoLength, FMOD_TIMEUNIT_MS), FMOD_OK);
-    EXPECT_NEAR(monoLength, mono.Seconds() * 1000.0,
-                1000.0 * mono.MpegFrameSamples() / mono.rate + 1.0);
+    EXPECT_NEAR(monoLength, mono.Seconds() * 1000.0, 1000.0 * mono.MpegFrameSamples() / mono.rate + 1.0);
 }
 
 TEST_F(Playback, ChannelStartsPausedAtZeroAndMovesInRealTimeOnlyWhilePlaying)
@@ -162,8 +158,7 @@ TEST_F(Playback, ChannelStartsPausedAtZeroAndMovesInRealTimeOnlyWhilePlaying)
     const double elapsed = MsBetween(first.when, last.when);
     const double rate = (last.position - first.position) / elapsed;
     RecordProperty("rate_vs_real_time", std::to_string(rate));
-    EXPECT_NEAR(rate, 1.0, 0.05) << (last.position - first.position) << " ms of sound in " << elapsed
-                                 << " ms";
+    EXPECT_NEAR(rate, 1.0, 0.05) << (last.position - first.position) << " ms of sound in " << elapsed << " ms";
 
     ASSERT_EQ(channel->setPaused(true), FMOD_OK);
     EXPECT_EQ(channel->getPaused(&flag), FMOD_OK);
@@ -302,22 +297,19 @@ TEST_F(Playback, MissingAndCorruptFilesGiveAnErrorAndNoSound)
 {
     FMOD::Sound* sound = nullptr;
     const std::string missing = (sound_testing::ScratchDirectory() / "missing.mp3").string();
-    EXPECT_EQ(system_->createSound(missing.c_str(), FMOD_SOFTWARE, nullptr, &sound),
-              FMOD_ERR_FILE_NOT_FOUND);
+    EXPECT_EQ(system_->createSound(missing.c_str(), FMOD_SOFTWARE, nullptr, &sound), FMOD_ERR_FILE_NOT_FOUND);
     EXPECT_EQ(sound, nullptr);
     EXPECT_NE(sound::LastErrorDetail().find(missing), std::string::npos);
 
     std::string text;
     for (int i = 0; i < 500; ++i) text += "ID3 is not enough. ";
     std::string garbled(32 * 1024, '\0');
-    for (std::size_t i = 0; i < garbled.size(); ++i)
-        garbled[i] = static_cast<char>((i * 2654435761u) >> 13);
+    for (std::size_t i = 0; i < garbled.size(); ++i) garbled[i] = static_cast<char>((i * 2654435761u) >> 13);
     for (const auto& [name, bytes] : {std::pair{"text.mp3", text}, std::pair{"garbled.mp3", garbled}}) {
         SCOPED_TRACE(name);
         const auto path = sound_testing::WriteScratchFile(name, bytes);
         sound = reinterpret_cast<FMOD::Sound*>(this);
-        EXPECT_EQ(system_->createSound(path.c_str(), FMOD_SOFTWARE, nullptr, &sound),
-                  FMOD_ERR_FORMAT);
+        EXPECT_EQ(system_->createSound(path.c_str(), FMOD_SOFTWARE, nullptr, &sound), FMOD_ERR_FORMAT);
         EXPECT_EQ(sound, nullptr);
         EXPECT_NE(sound::LastErrorDetail().find(path.string()), std::string::npos);
     }

@@ -53,8 +53,7 @@ TEST(SoundStress, ChannelCallsRaceTheAudioCallback)
             case 0: result = channel->setPaused(true); break;
             case 1: result = channel->setPaused(false); break;
             case 2:
-                result = channel->setPosition(static_cast<unsigned int>(random() % (length + 50)),
-                                              FMOD_TIMEUNIT_MS);
+                result = channel->setPosition(static_cast<unsigned int>(random() % (length + 50)), FMOD_TIMEUNIT_MS);
                 break;
             case 3:
                 result = channel->getPosition(&position, FMOD_TIMEUNIT_MS);

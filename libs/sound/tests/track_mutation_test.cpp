@@ -33,8 +33,8 @@ struct MutationSource {
 MutationSource MakeMutationSource(const std::string& name, int rate, int channels, int kbps)
 {
     MutationSource source;
-    source.track = sound_testing::MakeToneTrack(name, rate, channels,
-                                                static_cast<std::uint64_t>(rate / 2), 440.0, kbps);
+    source.track =
+        sound_testing::MakeToneTrack(name, rate, channels, static_cast<std::uint64_t>(rate / 2), 440.0, kbps);
     source.bytes = sound_testing::ReadWholeFile(source.track.path);
     source.frames = sound_testing::FrameOffsets(source.bytes);
     return source;
@@ -43,9 +43,7 @@ MutationSource MakeMutationSource(const std::string& name, int rate, int channel
 std::string MutateTrack(const MutationSource& source, std::mt19937& random)
 {
     std::string out = source.bytes;
-    const auto pick = [&](std::size_t n) {
-        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
-    };
+    const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
     const int edits = 1 + static_cast<int>(pick(3));
     for (int e = 0; e < edits && !out.empty(); ++e) {
         const std::size_t at = pick(out.size());
@@ -79,8 +77,7 @@ std::string MutateTrack(const MutationSource& source, std::mt19937& random)
         {
             if (out.size() < 4) break;
             const std::size_t field = pick(std::min<std::size_t>(out.size(), 200) - 3);
-            for (std::size_t i = 0; i < 4; ++i)
-                out[field + i] = static_cast<char>(pick(2) ? 0xFF : 0x7F);
+            for (std::size_t i = 0; i < 4; ++i) out[field + i] = static_cast<char>(pick(2) ? 0xFF : 0x7F);
             break;
         }
         }
@@ -138,8 +135,8 @@ TEST(TrackMutation, MutatedTracksDecodeOrAreRefused)
     EXPECT_GT(decoded, 100);
     EXPECT_GT(refused, 10);
     EXPECT_GT(damagedButPlayed, 10);
-    std::cout << "decoded " << decoded << " (" << damagedButPlayed << " played past damage), refused "
-              << refused << '\n';
+    std::cout << "decoded " << decoded << " (" << damagedButPlayed << " played past damage), refused " << refused
+              << '\n';
 }
 
 }  // namespace

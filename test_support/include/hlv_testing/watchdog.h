@@ -6,8 +6,8 @@
 // limit passes without progress, so a slow machine is not taken for a hang.
 #include <atomic>
 #include <chrono>
-#include <cstdint>
 #include <condition_variable>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>

@@ -37,8 +37,7 @@ struct KeyframeTiming {
 bool IsActive(const KeyframeTiming& timing, bool hasKeys, std::uint64_t firstKey, std::uint64_t lastKey,
               std::uint64_t t);
 // The local time of an active record at t (see above).
-std::uint64_t LocalTime(const KeyframeTiming& timing, std::uint64_t firstKey, std::uint64_t lastKey,
-                        std::uint64_t t);
+std::uint64_t LocalTime(const KeyframeTiming& timing, std::uint64_t firstKey, std::uint64_t lastKey, std::uint64_t t);
 
 template <typename Value>
 struct KeyframeAnimation : KeyframeTiming {

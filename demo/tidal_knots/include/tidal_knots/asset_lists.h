@@ -8,8 +8,8 @@
 namespace dmo_nimra {
 
 struct TextureDescription {
-    std::string name;      // key under which the texture is published; name of texture and image
-    std::string filePath;  // data directory + file name
+    std::string name;           // key under which the texture is published; name of texture and image
+    std::string filePath;       // data directory + file name
     std::uint32_t format = 34;  // TEXTURE_FORMAT, TF_RGBA
     std::uint32_t minFilter = 1;
     std::uint32_t magFilter = 1;
@@ -22,7 +22,7 @@ struct EffectDescription {
     std::string key;  // the effect's resource name
     std::string vertexShader;
     std::string pixelShader;
-    std::string hullShader;    // empty: no tessellation stage
+    std::string hullShader;  // empty: no tessellation stage
     std::string domainShader;
     std::uint32_t primitiveOverride = 0;
 };

@@ -40,8 +40,7 @@ void CSlotUpdateController::AddVec3Binding(Vec3KeyframeAnimation* record, std::s
     m_vec3Bindings.emplace_back(record, slot);
 }
 
-std::size_t CSlotUpdateController::ReplaceVec3Record(Vec3KeyframeAnimation* from,
-                                                     Vec3KeyframeAnimation* to)
+std::size_t CSlotUpdateController::ReplaceVec3Record(Vec3KeyframeAnimation* from, Vec3KeyframeAnimation* to)
 {
     std::lock_guard<std::mutex> lock(m_lock);
     std::size_t replaced = 0;

@@ -96,7 +96,7 @@ std::uint32_t TDemoParticleSystemNode<System, RenderParticle, SystemCount>::Upda
 
 template <typename System, typename RenderParticle, std::size_t SystemCount>
 std::uint64_t TDemoParticleSystemNode<System, RenderParticle, SystemCount>::AddGeometry(std::size_t system,
-                                                                                       const GeometryHandle& geometry)
+                                                                                        const GeometryHandle& geometry)
 {
     const std::uint64_t index = AddChild(NodeHandle(geometry));
     m_childTable[system] = index;
@@ -151,7 +151,7 @@ std::uint32_t TDemoParticleSystemNode<System, RenderParticle, SystemCount>::Inst
 
 template <typename System, typename RenderParticle, std::size_t SystemCount>
 std::uint32_t TDemoParticleSystemNode<System, RenderParticle, SystemCount>::InstallPreFilter(std::size_t system,
-                                                                                           ParticleFilter* filter)
+                                                                                             ParticleFilter* filter)
 {
     WaitUntilIdle(system);
     const std::uint32_t result = m_systems[system].SetPreFilter(filter, true);

@@ -12,8 +12,7 @@ hlv_ptl::PTL_RESULT CPressureCubeInitialPositionParticleFilter::Apply(const Part
     const std::uint64_t n = gridSide;
     const std::uint64_t i = in.index;
     const float half = std::trunc(static_cast<float>(n) * spacing * 0.5f);
-    const Vector3 offset{static_cast<float>(i % n) * spacing - half,
-                         static_cast<float>((i / n) % n) * spacing - half,
+    const Vector3 offset{static_cast<float>(i % n) * spacing - half, static_cast<float>((i / n) % n) * spacing - half,
                          static_cast<float>(i / (n * n)) * spacing - half};
     out.initialPosition = RotateByQuaternion(orientation, in.initialPosition + offset);
     out.position = out.initialPosition;

@@ -8,10 +8,7 @@ namespace dmo_nimra {
 namespace {
 
 // A coordinate in [-499, 500].
-float SphereCoordinateDraw()
-{
-    return static_cast<float>(hlv_ptl::Random() % 1000 - 500 + 1);
-}
+float SphereCoordinateDraw() { return static_cast<float>(hlv_ptl::Random() % 1000 - 500 + 1); }
 
 // Below this, 1 - |cos| says the way to the target runs straight along the
 // surface normal and has no part along the surface.

@@ -63,10 +63,7 @@ void CDemoHarness::Pump(std::chrono::milliseconds duration)
     }
 }
 
-void CDemoHarness::Press(int button)
-{
-    m_app->handlePlayerButtonEvents(button, QEvent::MouseButtonRelease);
-}
+void CDemoHarness::Press(int button) { m_app->handlePlayerButtonEvents(button, QEvent::MouseButtonRelease); }
 
 void CDemoHarness::SeekPaused(std::uint64_t milliseconds)
 {

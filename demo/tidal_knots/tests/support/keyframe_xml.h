@@ -16,10 +16,10 @@ struct KeyframeFile {
     }
 
     std::string name;
-    std::string structure;             // "scalar" or "vec3"
-    std::string playType = "single";   // or "loop"; empty: no element
-    std::string start;                  // empty: no value
-    std::string duration;               // empty: no value
+    std::string structure;            // "scalar" or "vec3"
+    std::string playType = "single";  // or "loop"; empty: no element
+    std::string start;                // empty: no value
+    std::string duration;             // empty: no value
     std::string interpolation = "linear";
     // (time, value text) in file order.
     std::vector<std::pair<std::uint64_t, std::string>> keys;
@@ -28,7 +28,8 @@ struct KeyframeFile {
     {
         std::string text = "<?xml version=\"1.0\" ?>\n<keyframe_sequence>\n<properties>\n<name>" + name +
                            "</name><time_unit>ms</time_unit><value_type>float</value_type>"
-                           "<value_structure>" + structure + "</value_structure>";
+                           "<value_structure>" +
+                           structure + "</value_structure>";
         if (!playType.empty()) text += "<play_type>" + playType + "</play_type>";
         text += "<interpolation>" + interpolation + "</interpolation>\n</properties>\n<timing><start>" + start +
                 "</start><duration>" + duration + "</duration></timing>\n<keyframes>\n";

@@ -124,8 +124,8 @@ inline void SetUpGliding(CGlidingParticleSystemNode& node, const GlidePath& path
     emitter->AddFilter(new hlv_ptl::ptl_cpu::CRandomForceParticleFilter<Particle>(5.0f));
     emitter->AddFilter(new CInitialGlidingParticleFilter());
     auto* glide = new ParticleFilterGroup<1>();
-    glide->AddFilter(
-        new hlv_ptl::ptl_cpu::CPositionAPF<Particle, const GlidePath*>(&path, hlv_ptl::ptl_cpu::PAM_OFFSET_FROM_INITIAL));
+    glide->AddFilter(new hlv_ptl::ptl_cpu::CPositionAPF<Particle, const GlidePath*>(
+        &path, hlv_ptl::ptl_cpu::PAM_OFFSET_FROM_INITIAL));
     node.SetPreFilter(glide);
     node.GetParticleSystem().SetIntegrationMode(hlv_ptl::ptl_cpu::IM_PREFILTER_THEN_SOLVER);
     node.SetEmitterAndVolume(emitter, kGlidingBox);

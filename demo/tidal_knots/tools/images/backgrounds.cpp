@@ -59,8 +59,9 @@ QImage DrawCaustics()
 QImage DrawDepthClouds()
 {
     const PeriodicFbm clouds(3, 6, 0.5f, 601), warpU(2, 3, 0.45f, 602), warpV(2, 3, 0.45f, 603);
-    const RampStop stops[] = {{0.0f, FromCode(0x02070f)}, {0.3f, kGround},           {0.5f, FromCode(0x0a2242)},
-                              {0.68f, FromCode(0x12406b)}, {0.84f, FromCode(0x1f6f94)}, {1.0f, FromCode(0x4cb8cc)}};
+    const RampStop stops[] = {{0.0f, FromCode(0x02070f)},  {0.3f, kGround},
+                              {0.5f, FromCode(0x0a2242)},  {0.68f, FromCode(0x12406b)},
+                              {0.84f, FromCode(0x1f6f94)}, {1.0f, FromCode(0x4cb8cc)}};
     return PaintTorus([&](float u, float v) {
                const float qu = warpU.At(u, v);
                const float qv = warpV.At(u, v);
@@ -103,8 +104,8 @@ QImage DrawPlankton()
                 const float ox = x + 0.5f - cx;
                 const float oy = y + 0.5f - cy;
                 const float d2 = ox * ox + oy * oy;
-                const float light = brightness * (std::exp(-d2 / (2.0f * core * core)) +
-                                                  0.22f * std::exp(-d2 / (2.0f * halo * halo)));
+                const float light =
+                    brightness * (std::exp(-d2 / (2.0f * core * core)) + 0.22f * std::exp(-d2 / (2.0f * halo * halo)));
                 layer.Add((x + kBackgroundSize) % kBackgroundSize, (y + kBackgroundSize) % kBackgroundSize,
                           colour * light);
             }
@@ -114,7 +115,8 @@ QImage DrawPlankton()
         const bool large = i % 16 == 0;
         const float cx = static_cast<float>(random.Uniform(0.0, kBackgroundSize));
         const float cy = static_cast<float>(random.Uniform(0.0, kBackgroundSize));
-        const float core = large ? static_cast<float>(random.Uniform(1.2, 2.0)) : static_cast<float>(random.Uniform(0.45, 0.9));
+        const float core = large ? static_cast<float>(random.Uniform(1.2, 2.0))
+                                 : static_cast<float>(random.Uniform(0.45, 0.9));
         const float halo = core * (large ? 5.0f : 4.0f);
         const float brightness = static_cast<float>(large ? random.Uniform(0.7, 1.0) : random.Uniform(0.25, 0.85));
         addDot(cx, cy, core, halo, brightness, tints[random.Index(4)]);

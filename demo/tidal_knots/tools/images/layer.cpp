@@ -8,7 +8,9 @@
 namespace dmo_images {
 
 Layer::Layer(int width, int height, Colour colour)
-    : red(width, height, colour.r), green(width, height, colour.g), blue(width, height, colour.b),
+    : red(width, height, colour.r),
+      green(width, height, colour.g),
+      blue(width, height, colour.b),
       alpha(width, height, 1.0f)
 {
 }

@@ -12,7 +12,9 @@ namespace dmo_images {
 
 class Layer {
 public:
-    Layer(int width, int height) : red(width, height), green(width, height), blue(width, height), alpha(width, height) {}
+    Layer(int width, int height) : red(width, height), green(width, height), blue(width, height), alpha(width, height)
+    {
+    }
 
     // An opaque layer of one colour.
     Layer(int width, int height, Colour colour);

@@ -39,10 +39,7 @@ float OutroGlow(float u, float v)
     return std::exp(-(d * d) / (0.7f * 0.7f));
 }
 
-float DiagonalLight(float u, float v)
-{
-    return Smoothstep(-0.1f, 1.1f, 0.55f * (1.0f - u) + 0.45f * (1.0f - v));
-}
+float DiagonalLight(float u, float v) { return Smoothstep(-0.1f, 1.1f, 0.55f * (1.0f - u) + 0.45f * (1.0f - v)); }
 
 QImage DrawIntroOutroMasks()
 {

@@ -46,8 +46,7 @@ constexpr Colour Ramp(const RampStop (&stops)[N], float x)
     if (x <= stops[0].at) return stops[0].colour;
     for (std::size_t i = 1; i < N; ++i)
         if (x <= stops[i].at)
-            return Mix(stops[i - 1].colour, stops[i].colour,
-                       Smoothstep(stops[i - 1].at, stops[i].at, x));
+            return Mix(stops[i - 1].colour, stops[i].colour, Smoothstep(stops[i - 1].at, stops[i].at, x));
     return stops[N - 1].colour;
 }
 

@@ -41,10 +41,12 @@ void BoxBlur(Plane& plane, int radius, Edges edges)
     if (radius <= 0) return;
     const int width = plane.Width();
     const int height = plane.Height();
-    BlurRuns(plane.Values(), height, width, 1, [&](int row) { return static_cast<std::size_t>(row) * width; },
-             radius, edges);
-    BlurRuns(plane.Values(), width, height, width, [](int column) { return static_cast<std::size_t>(column); },
-             radius, edges);
+    BlurRuns(
+        plane.Values(), height, width, 1, [&](int row) { return static_cast<std::size_t>(row) * width; }, radius,
+        edges);
+    BlurRuns(
+        plane.Values(), width, height, width, [](int column) { return static_cast<std::size_t>(column); }, radius,
+        edges);
 }
 
 void SoftBlur(Plane& plane, float sigma, Edges edges)

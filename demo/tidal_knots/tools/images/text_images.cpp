@@ -85,9 +85,8 @@ void DrawRule(QPainter& painter, const TextPicture& picture, const Rule& rule)
     fade.setColorAt(0.0, ToQColor(kLabel, 0.0f));
     fade.setColorAt(0.5, ToQColor(kWhite, 1.0f));
     fade.setColorAt(1.0, ToQColor(kLabel, 0.0f));
-    painter.fillRect(QRectF(centre - rule.halfLength, rule.y - rule.thickness / 2.0, 2.0 * rule.halfLength,
-                            rule.thickness),
-                     fade);
+    painter.fillRect(
+        QRectF(centre - rule.halfLength, rule.y - rule.thickness / 2.0, 2.0 * rule.halfLength, rule.thickness), fade);
 }
 
 QImage Draw(const TextPicture& picture)
@@ -120,7 +119,8 @@ TextPicture Credit(std::string file, QString label, QString name)
             1024,
             256,
             860.0f,
-            {{std::move(label), false, 34.0f, 0.45f, 82.0f, kLabel}, {std::move(name), true, 118.0f, 0.12f, 192.0f, kWhite}},
+            {{std::move(label), false, 34.0f, 0.45f, 82.0f, kLabel},
+             {std::move(name), true, 118.0f, 0.12f, 192.0f, kWhite}},
             {},
             TitleGlow()};
 }
@@ -132,19 +132,22 @@ std::vector<TextPicture> Pictures()
     greetingsGlow.wideSigma = 10.0f;
 
     std::vector<TextPicture> pictures;
-    pictures.push_back({"demo.png", 1024, 256, 900.0f, {{"TIDAL KNOTS", true, 112.0f, 0.2f, 170.0f, kWhite}}, {}, TitleGlow()});
-    pictures.push_back({"gn.png",
-                        1024,
-                        256,
-                        820.0f,
-                        {{"a demo by", false, 30.0f, 0.5f, 78.0f, kLabel}, {"NIMRA", true, 108.0f, 0.42f, 180.0f, kWhite}},
-                        {{206.0f, 230.0f, 2.0f}},
-                        TitleGlow()});
+    pictures.push_back(
+        {"demo.png", 1024, 256, 900.0f, {{"TIDAL KNOTS", true, 112.0f, 0.2f, 170.0f, kWhite}}, {}, TitleGlow()});
+    pictures.push_back(
+        {"gn.png",
+         1024,
+         256,
+         820.0f,
+         {{"a demo by", false, 30.0f, 0.5f, 78.0f, kLabel}, {"NIMRA", true, 108.0f, 0.42f, 180.0f, kWhite}},
+         {{206.0f, 230.0f, 2.0f}},
+         TitleGlow()});
     pictures.push_back(Credit("code.png", "code", "halvo"));
     pictures.push_back(Credit("music.png", "music", "vellomarch"));
 
-    TextPicture greetings{"vOB2011.png", 1024, 512, 880.0f, {{"greetings", true, 66.0f, 0.22f, 104.0f, kWhite}},
-                          {{134.0f, 170.0f, 2.0f}}, greetingsGlow};
+    TextPicture greetings{
+        "vOB2011.png", 1024, 512, 880.0f, {{"greetings", true, 66.0f, 0.22f, 104.0f, kWhite}}, {{134.0f, 170.0f, 2.0f}},
+        greetingsGlow};
     const char* const lines[] = {"everyone who stays up for the compo",
                                  "the tracker crowd",
                                  "all pixel pushers",

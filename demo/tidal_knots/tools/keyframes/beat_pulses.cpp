@@ -5,8 +5,8 @@
 
 namespace dmo_nimra::keys {
 
-KeyframeSequence BeatPulses(const std::string& name, const std::vector<double>& kickSeconds,
-                            std::uint64_t decay, std::uint64_t end)
+KeyframeSequence BeatPulses(const std::string& name, const std::vector<double>& kickSeconds, std::uint64_t decay,
+                            std::uint64_t end)
 {
     std::vector<std::uint64_t> kicks;
     for (double seconds : kickSeconds) kicks.push_back(static_cast<std::uint64_t>(std::llround(seconds * 1000.0)));

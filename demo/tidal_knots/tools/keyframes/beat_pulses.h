@@ -12,7 +12,7 @@ namespace dmo_nimra::keys {
 // seconds, rounded to ms), falls linearly to 0 over decay ms (or just before
 // the next kick when that comes sooner), rests at 0 until the next kick, and
 // ends with a 0 key at end ms.
-KeyframeSequence BeatPulses(const std::string& name, const std::vector<double>& kickSeconds,
-                            std::uint64_t decay, std::uint64_t end);
+KeyframeSequence BeatPulses(const std::string& name, const std::vector<double>& kickSeconds, std::uint64_t decay,
+                            std::uint64_t end);
 
 }  // namespace dmo_nimra::keys

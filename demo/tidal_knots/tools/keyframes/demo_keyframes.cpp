@@ -35,19 +35,20 @@ std::vector<KeyframeFile> DemoKeyframeFiles(const synth::Score& score)
 
     std::vector<KeyframeFile> files;
     files.push_back({"keyframe_sequence_bassdrumloop.xml", BeatPulses("Bass Drum loop", kicks, kPulseDecay, length)});
-    files.push_back({"bassdrumloop_background.xml",
-                     BeatPulses("Bass Drum loop Background", kicks, kBackgroundPulseDecay, length)});
+    files.push_back(
+        {"bassdrumloop_background.xml", BeatPulses("Bass Drum loop Background", kicks, kBackgroundPulseDecay, length)});
     // The mix's own fades at the piece's edges.
     files.push_back({"keyframe_sequence_main.xml",
                      Fade("Music Master Fade", {{0, 0.0f}, {3000, 1.0f}, {length - fadeOut, 1.0f}, {length, 0.0f}})});
     for (std::size_t section = 0; section < 6; ++section)
-        files.push_back({"keyframe_sequence_t" + std::to_string(section + 1) + ".xml",
-                         SectionFade(score, section, kSectionRamp)});
+        files.push_back(
+            {"keyframe_sequence_t" + std::to_string(section + 1) + ".xml", SectionFade(score, section, kSectionRamp)});
     // To black over the last bars; the intro's rise; Scene 2 in and out.
     files.push_back({"keyframe_sequence_finalfade.xml", Fade("Final Fade", {{110000, 0.0f}, {length, 1.0f}})});
     files.push_back({"keyframe_sequence_firstfade.xml", Fade("First Fade", {{0, 0.0f}, {6000, 1.0f}, {length, 1.0f}})});
-    files.push_back({"keyframe_sequence_secondfade.xml",
-                     Fade("Second Fade", {{10000, 0.0f}, {11000, 1.0f}, {78000, 1.0f}, {80000, 0.0f}, {length, 0.0f}})});
+    files.push_back(
+        {"keyframe_sequence_secondfade.xml",
+         Fade("Second Fade", {{10000, 0.0f}, {11000, 1.0f}, {78000, 1.0f}, {80000, 0.0f}, {length, 0.0f}})});
     files.push_back({"Camera/main_camera_position.xml", std::move(cameras.mainPosition)});
     files.push_back({"Camera/main_camera_lookat.xml", std::move(cameras.mainLookat)});
     files.push_back({"Camera/background_camera_lookat.xml", std::move(cameras.backgroundLookat)});

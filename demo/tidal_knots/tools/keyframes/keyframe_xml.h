@@ -10,7 +10,7 @@
 namespace dmo_nimra::keys {
 
 struct Key {
-    std::uint64_t time = 0;  // ms
+    std::uint64_t time = 0;        // ms
     std::array<float, 3> value{};  // a scalar sequence uses value[0]
 };
 

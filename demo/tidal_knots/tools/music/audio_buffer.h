@@ -14,10 +14,7 @@ namespace dmo_nimra::synth {
 inline constexpr int kSampleRate = 44100;
 
 // The frame nearest to a time in seconds.
-inline std::int64_t FrameAt(double seconds)
-{
-    return static_cast<std::int64_t>(std::llround(seconds * kSampleRate));
-}
+inline std::int64_t FrameAt(double seconds) { return static_cast<std::int64_t>(std::llround(seconds * kSampleRate)); }
 
 struct StereoBuffer {
     StereoBuffer() = default;
@@ -68,8 +65,7 @@ struct PanGains {
 inline PanGains Pan(float position)
 {
     const double angle = (static_cast<double>(position) + 1.0) * 0.25 * std::numbers::pi;
-    return {static_cast<float>(std::cos(angle) * std::sqrt(2.0)),
-            static_cast<float>(std::sin(angle) * std::sqrt(2.0))};
+    return {static_cast<float>(std::cos(angle) * std::sqrt(2.0)), static_cast<float>(std::sin(angle) * std::sqrt(2.0))};
 }
 
 }  // namespace dmo_nimra::synth

@@ -97,10 +97,9 @@ void AddReverb(const StereoBuffer& send, StereoBuffer& ret, const ReverbSettings
         std::array<float, 4> out{};
         for (std::size_t i = 0; i < 4; ++i) out[i] = damping[i].Process(lines[i].Read());
         // A Hadamard matrix mixes the lines' outputs back into their inputs.
-        const std::array<float, 4> mixed{0.5f * (out[0] + out[1] + out[2] + out[3]),
-                                         0.5f * (out[0] - out[1] + out[2] - out[3]),
-                                         0.5f * (out[0] + out[1] - out[2] - out[3]),
-                                         0.5f * (out[0] - out[1] - out[2] + out[3])};
+        const std::array<float, 4> mixed{
+            0.5f * (out[0] + out[1] + out[2] + out[3]), 0.5f * (out[0] - out[1] + out[2] - out[3]),
+            0.5f * (out[0] + out[1] - out[2] - out[3]), 0.5f * (out[0] - out[1] - out[2] + out[3])};
         for (std::size_t i = 0; i < 4; ++i) lines[i].Write(input + gains[i] * mixed[i]);
         ret.left[n] += level * (out[0] + out[2]);
         ret.right[n] += level * (out[1] + out[3]);
@@ -115,8 +114,8 @@ void ApplyKickDucking(StereoBuffer& buffer, const std::vector<double>& kickTimes
         const double t = static_cast<double>(buffer.origin + static_cast<std::int64_t>(i)) / kSampleRate;
         while (next < kickTimes.size() && kickTimes[next] <= t) last = kickTimes[next++];
         const double since = t - last;
-        const double shape =
-            since < settings.attack ? since / settings.attack : std::exp(-(since - settings.attack) / settings.recover);
+        const double shape = since < settings.attack ? since / settings.attack
+                                                     : std::exp(-(since - settings.attack) / settings.recover);
         const float gain = static_cast<float>(1.0 - settings.depth * shape);
         buffer.left[i] *= gain;
         buffer.right[i] *= gain;

@@ -25,15 +25,11 @@ double Envelope::Level(double t, double length) const
     if (t < 0.0) return 0.0;
     const double end = End(length);
     if (t >= end) return 0.0;
-    double level = t < length ? HeldLevel(*this, t)
-                              : HeldLevel(*this, length) * std::exp(-(t - length) / release);
+    double level = t < length ? HeldLevel(*this, t) : HeldLevel(*this, length) * std::exp(-(t - length) / release);
     if (t > end - kFinalFade) level *= (end - t) / kFinalFade;
     return level;
 }
 
-double Envelope::End(double length) const
-{
-    return std::max(length, 0.0) + kReleaseSpan * release + kFinalFade;
-}
+double Envelope::End(double length) const { return std::max(length, 0.0) + kReleaseSpan * release + kFinalFade; }
 
 }  // namespace dmo_nimra::synth

@@ -7,10 +7,10 @@
 namespace dmo_nimra::synth {
 
 struct Envelope {
-    double attack = 0.005;   // s, linear rise from 0 to 1
-    double decay = 0.2;      // s, time constant of the fall to sustain
-    double sustain = 1.0;    // level held while the note lasts
-    double release = 0.2;    // s, time constant of the fall after the note
+    double attack = 0.005;  // s, linear rise from 0 to 1
+    double decay = 0.2;     // s, time constant of the fall to sustain
+    double sustain = 1.0;   // level held while the note lasts
+    double release = 0.2;   // s, time constant of the fall after the note
 
     // Level at time t (s) since the note began, for a note held length s.
     double Level(double t, double length) const;

@@ -25,8 +25,7 @@ StateVariableFilter::Outputs StateVariableFilter::Process(float input)
     const double v2 = m_ic2 + m_a2 * m_ic1 + m_a3 * v3;
     m_ic1 = 2.0 * v1 - m_ic1;
     m_ic2 = 2.0 * v2 - m_ic2;
-    return {static_cast<float>(v2), static_cast<float>(v1),
-            static_cast<float>(input - m_k * v1 - v2)};
+    return {static_cast<float>(v2), static_cast<float>(v1), static_cast<float>(input - m_k * v1 - v2)};
 }
 
 void OnePoleLowPass::Tune(double cutoff)

@@ -22,8 +22,8 @@ public:
         const double c = std::cos(w);
         const double root = 2.0 * std::sqrt(a) * alpha;
         return Biquad(a * ((a + 1) + (a - 1) * c + root), -2 * a * ((a - 1) + (a + 1) * c),
-                      a * ((a + 1) + (a - 1) * c - root), (a + 1) - (a - 1) * c + root,
-                      2 * ((a - 1) - (a + 1) * c), (a + 1) - (a - 1) * c - root);
+                      a * ((a + 1) + (a - 1) * c - root), (a + 1) - (a - 1) * c + root, 2 * ((a - 1) - (a + 1) * c),
+                      (a + 1) - (a - 1) * c - root);
     }
     static Biquad HighPass(double frequency, double q)
     {
@@ -79,8 +79,8 @@ double Lufs(double power) { return -0.691 + 10.0 * std::log10(std::max(power, 1e
 Levels Measure(const StereoBuffer& buffer, double from, double to)
 {
     const auto index = [&](double t) {
-        return static_cast<std::size_t>(std::clamp<std::int64_t>(FrameAt(t) - buffer.origin, 0,
-                                                                  static_cast<std::int64_t>(buffer.Frames())));
+        return static_cast<std::size_t>(
+            std::clamp<std::int64_t>(FrameAt(t) - buffer.origin, 0, static_cast<std::int64_t>(buffer.Frames())));
     };
     const std::size_t begin = index(from);
     const std::size_t end = index(to);

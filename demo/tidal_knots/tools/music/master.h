@@ -13,10 +13,10 @@ void RemoveDc(StereoBuffer& buffer);
 struct CompressorSettings {
     double threshold = -20.0;  // dBFS where the knee is centred
     double ratio = 2.0;
-    double knee = 8.0;         // dB
-    double attack = 0.012;     // s
-    double release = 0.2;      // s
-    double makeup = 0.0;       // dB added after compression
+    double knee = 8.0;      // dB
+    double attack = 0.012;  // s
+    double release = 0.2;   // s
+    double makeup = 0.0;    // dB added after compression
 };
 
 // Stereo-linked: both channels get the gain of the louder one.

@@ -96,9 +96,6 @@ StereoBuffer RenderScore(const Score& score, double from, double to)
     return master;
 }
 
-StereoBuffer RenderScore(const Score& score)
-{
-    return RenderScore(score, 0.0, score.length);
-}
+StereoBuffer RenderScore(const Score& score) { return RenderScore(score, 0.0, score.length); }
 
 }  // namespace dmo_nimra::synth

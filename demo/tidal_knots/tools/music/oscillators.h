@@ -10,10 +10,7 @@
 namespace dmo_nimra::synth {
 
 // The frequency of a MIDI note number (A4 = 69 = 440 Hz).
-inline double NoteFrequency(double note)
-{
-    return 440.0 * std::exp2((note - 69.0) / 12.0);
-}
+inline double NoteFrequency(double note) { return 440.0 * std::exp2((note - 69.0) / 12.0); }
 
 class Phase {
 public:

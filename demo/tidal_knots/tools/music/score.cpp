@@ -16,7 +16,7 @@ namespace {
 
 constexpr double kTempo = 120.0;
 constexpr int kBeatsPerBar = 4;
-constexpr double kBeat = 60.0 / kTempo;      // 0.5 s
+constexpr double kBeat = 60.0 / kTempo;        // 0.5 s
 constexpr double kBar = kBeat * kBeatsPerBar;  // 2 s
 constexpr double kSixteenth = kBeat / 4.0;
 constexpr double kLength = 118.0;  // 59 bars
@@ -53,19 +53,16 @@ std::vector<Chord> Harmony()
     const auto cycle = [&](int times) {
         for (int i = 0; i < times; ++i) bars.insert(bars.end(), {kDm, kBb, kF, kC});
     };
-    cycle(8);                                             // groove and drive, 10-74 s
-    bars.insert(bars.end(), {kDm, kBb, kGm, kA});         // break and build, 74-82 s
-    cycle(2);                                             // climax, 82-98 s
-    bars.insert(bars.end(), {kGm, kA, kDm});              // 98-104 s
+    cycle(8);                                                    // groove and drive, 10-74 s
+    bars.insert(bars.end(), {kDm, kBb, kGm, kA});                // break and build, 74-82 s
+    cycle(2);                                                    // climax, 82-98 s
+    bars.insert(bars.end(), {kGm, kA, kDm});                     // 98-104 s
     bars.insert(bars.end(), {kBb, kF, kGm, kA, kDm, kDm, kDm});  // outro to 118 s
     return bars;
 }
 
 // The chord's root in the sub-bass register (MIDI 34-45).
-int BassNote(const Chord& chord)
-{
-    return 34 + (chord.root + 2) % 12;
-}
+int BassNote(const Chord& chord) { return 34 + (chord.root + 2) % 12; }
 
 // The chord's tones in the pad register: the triad in 55-66, the colour tone
 // above it in 67-78, so the voicing stays open and moves by small steps.
@@ -104,18 +101,13 @@ private:
 
 // Dynamics: velocity and filter opening of the parts over the piece.
 const Curve kPadLevel{{0, 0.45}, {10, 0.64}, {42, 0.7}, {75, 0.75}, {82, 0.85}, {103, 0.85}, {118, 0.55}};
-const Curve kPadTone{{0, 0.08}, {10, 0.48}, {42, 0.56}, {75, 0.56}, {78, 0.45}, {82, 0.8},
-                     {103, 0.78}, {118, 0.15}};
+const Curve kPadTone{{0, 0.08}, {10, 0.48}, {42, 0.56}, {75, 0.56}, {78, 0.45}, {82, 0.8}, {103, 0.78}, {118, 0.15}};
 const Curve kArpLevel{{6, 0.2}, {10, 0.35}, {26, 0.42}, {75, 0.55}, {82, 0.7}, {103, 0.7}, {112, 0.2}};
-const Curve kArpTone{{6, 0.12}, {10, 0.3}, {26, 0.3}, {75, 0.55}, {76, 0.22}, {82, 0.88},
-                     {103, 0.85}, {112, 0.25}};
+const Curve kArpTone{{6, 0.12}, {10, 0.3}, {26, 0.3}, {75, 0.55}, {76, 0.22}, {82, 0.88}, {103, 0.85}, {112, 0.25}};
 const Curve kKickLevel{{10, 0.8}, {42, 0.86}, {82, 0.95}, {103, 0.95}, {110, 0.62}};
 
 bool InClimax(double t) { return t >= kClimaxStart && t < kOutroStart; }
-bool HasBeat(double t)
-{
-    return (t >= kGrooveStart && t < kBreakStart) || (t >= kClimaxStart && t < kBeatEnd);
-}
+bool HasBeat(double t) { return (t >= kGrooveStart && t < kBreakStart) || (t >= kClimaxStart && t < kBeatEnd); }
 // The last bar of every eight from the start of the beat gets a fill.
 bool IsFillBar(int bar) { return bar >= 5 && (bar - 5) % 8 == 7; }
 
@@ -123,8 +115,8 @@ class Arranger {
 public:
     explicit Arranger(std::vector<NoteEvent>& events) : m_events(events) {}
 
-    void Add(Instrument instrument, double time, double length, int note, float velocity,
-             float tone = 0.5f, float pan = 0.0f, float attack = 0.0f)
+    void Add(Instrument instrument, double time, double length, int note, float velocity, float tone = 0.5f,
+             float pan = 0.0f, float attack = 0.0f)
     {
         m_events.push_back({instrument, time, length, note, velocity, tone, pan, attack});
     }
@@ -203,8 +195,8 @@ public:
                 // on, an open hat at the end of each climax bar.
                 const bool open = InClimax(t) && beat == 3;
                 const float side = beat % 2 == 0 ? -0.3f : 0.3f;
-                Add(open ? Instrument::OpenHat : Instrument::Hat, t + 2 * kSixteenth, 0.05, 0,
-                    open ? 0.5f : 0.6f, 0.6f, side);
+                Add(open ? Instrument::OpenHat : Instrument::Hat, t + 2 * kSixteenth, 0.05, 0, open ? 0.5f : 0.6f, 0.6f,
+                    side);
                 if ((t >= kDriveStart && t < kBreakStart) || InClimax(t)) {
                     Add(Instrument::Hat, t + kSixteenth, 0.03, 0, 0.22f, 0.75f, -side);
                     Add(Instrument::Hat, t + 3 * kSixteenth, 0.03, 0, 0.28f, 0.75f, side);
@@ -268,8 +260,8 @@ Score Compose()
     score.key = "D minor";
     score.length = kLength;
     score.fadeOut = kFadeOut;
-    score.sections = {{"Intro", 0.0, kGrooveStart},        {"Groove", kGrooveStart, kDriveStart},
-                      {"Drive", kDriveStart, kBreakStart}, {"Break", kBreakStart, kClimaxStart},
+    score.sections = {{"Intro", 0.0, kGrooveStart},          {"Groove", kGrooveStart, kDriveStart},
+                      {"Drive", kDriveStart, kBreakStart},   {"Break", kBreakStart, kClimaxStart},
                       {"Climax", kClimaxStart, kOutroStart}, {"Outro", kOutroStart, kLength}};
 
     const std::vector<Chord> harmony = Harmony();

@@ -47,8 +47,8 @@ void Bass(const NoteEvent& note, VoiceOutput& output)
         phase.Advance(frequency);
         const double body = std::sin(angle) + 0.2 * std::sin(2.0 * angle) +
                             0.2 * lowPass.Process(saw.Next(frequency)).low;
-        const float out = static_cast<float>(std::tanh(drive * body * envelope.Level(t, note.length)) * norm *
-                                             note.velocity);
+        const float out =
+            static_cast<float>(std::tanh(drive * body * envelope.Level(t, note.length)) * norm * note.velocity);
         return StereoFrame{out, out};
     });
 }

@@ -61,8 +61,8 @@ void RenderFrames(const NoteEvent& note, double duration, VoiceOutput& output, S
 // A seed for the note's noise: the same note always sounds the same.
 inline std::uint64_t NoteSeed(const NoteEvent& note)
 {
-    return static_cast<std::uint64_t>(FrameAt(note.time)) * 131u +
-           static_cast<std::uint64_t>(note.instrument) * 17u + static_cast<std::uint64_t>(note.note);
+    return static_cast<std::uint64_t>(FrameAt(note.time)) * 131u + static_cast<std::uint64_t>(note.instrument) * 17u +
+           static_cast<std::uint64_t>(note.note);
 }
 
 }  // namespace dmo_nimra::synth

@@ -13,8 +13,8 @@ const hlv_sg::frame_time_record& CFrameTimeBuilder::Next(double seconds, std::ui
     const std::uint64_t previous = m_previousMilliseconds;
     m_record.milliseconds = milliseconds;
     m_record.absDeltaMilliseconds = milliseconds > previous ? milliseconds - previous : previous - milliseconds;
-    m_record.deltaMilliseconds = static_cast<std::int32_t>(static_cast<std::uint32_t>(milliseconds) -
-                                                           static_cast<std::uint32_t>(previous));
+    m_record.deltaMilliseconds =
+        static_cast<std::int32_t>(static_cast<std::uint32_t>(milliseconds) - static_cast<std::uint32_t>(previous));
     m_record.backwards = milliseconds < previous ? 1u : 0u;
     m_previousMilliseconds = milliseconds;
 

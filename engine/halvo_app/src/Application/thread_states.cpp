@@ -14,7 +14,9 @@ render_thread_state::render_thread_state(hlv_core::CResourceHandle<hlv_gfx::MTGf
 void render_thread_state::Announce()
 {
     // Taking the mutex orders the change before any waiter's next test.
-    { std::lock_guard<std::mutex> lock(m_mutex); }
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+    }
     m_changed.notify_all();
 }
 
@@ -32,10 +34,7 @@ void render_thread_state::Pause()
     Announce();
 }
 
-void render_thread_state::AnnounceFrame()
-{
-    Announce();
-}
+void render_thread_state::AnnounceFrame() { Announce(); }
 
 void render_thread_state::MarkFinished()
 {

@@ -21,10 +21,7 @@
 
 // The library's resources are linked statically: register them before use
 // (outside any namespace, as Qt requires).
-static void InitialiseApplicationResources()
-{
-    Q_INIT_RESOURCE(halvo_app);
-}
+static void InitialiseApplicationResources() { Q_INIT_RESOURCE(halvo_app); }
 
 namespace hlv_app {
 
@@ -136,7 +133,8 @@ void QtGLApplication::ShowMessage(const std::string& message)
 {
     if (QThread::currentThread() != thread()) {
         // Widgets belong to the GUI thread.
-        QMetaObject::invokeMethod(this, [this, message] { ShowMessage(message); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, message] { ShowMessage(message); }, Qt::QueuedConnection);
         return;
     }
     if (m_splashScreen) m_splashScreen->ShowText(QString::fromStdString(message));
@@ -150,10 +148,7 @@ void QtGLApplication::CloseSplashScreen()
     m_splashScreen = nullptr;
 }
 
-IRenderContext* QtGLApplication::GetRenderContext()
-{
-    return m_renderContext.get();
-}
+IRenderContext* QtGLApplication::GetRenderContext() { return m_renderContext.get(); }
 
 void QtGLApplication::OnGLWidgetResized() {}
 

@@ -28,9 +28,6 @@ void QtGLWidget::resizeEvent(QResizeEvent* event)
     if (m_application) m_application->OnGLWidgetResized();
 }
 
-void QtGLWidget::mouseMoveEvent(QMouseEvent* event)
-{
-    emit mouseMoveEventSignal(event);
-}
+void QtGLWidget::mouseMoveEvent(QMouseEvent* event) { emit mouseMoveEventSignal(event); }
 
 }  // namespace hlv_app

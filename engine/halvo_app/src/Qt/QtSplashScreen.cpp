@@ -27,14 +27,8 @@ void QtSplashScreen::ShowText(const QString& text)
     m_textLabel->repaint();
 }
 
-QString QtSplashScreen::Text() const
-{
-    return m_textLabel->text();
-}
+QString QtSplashScreen::Text() const { return m_textLabel->text(); }
 
-bool QtSplashScreen::HasImage() const
-{
-    return !m_imageLabel->pixmap(Qt::ReturnByValue).isNull();
-}
+bool QtSplashScreen::HasImage() const { return !m_imageLabel->pixmap(Qt::ReturnByValue).isNull(); }
 
 }  // namespace hlv_app

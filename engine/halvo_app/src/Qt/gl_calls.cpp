@@ -21,10 +21,7 @@ std::string InitialiseGlew()
     return {};
 }
 
-std::string VersionText()
-{
-    return Text(GL_VERSION) + " (" + Text(GL_RENDERER) + ")";
-}
+std::string VersionText() { return Text(GL_VERSION) + " (" + Text(GL_RENDERER) + ")"; }
 
 void DrainErrors()
 {

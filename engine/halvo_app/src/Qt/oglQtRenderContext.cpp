@@ -1,9 +1,9 @@
 #include <halvo_app/Qt/oglQtRenderContext.h>
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QGLContext>
 #include <QGLWidget>
-#include <QEvent>
 #include <QOpenGLContext>
 #include <QPointer>
 #include <QThread>

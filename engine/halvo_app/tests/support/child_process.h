@@ -10,10 +10,10 @@ namespace hlv_app_test {
 
 struct CHILD_RESULT {
     bool started = false;
-    bool timedOut = false;       // killed after the limit
-    bool exited = false;         // ended by exit (not by a signal)
-    int status = -1;             // exit status when exited
-    std::string output;          // standard output
+    bool timedOut = false;            // killed after the limit
+    bool exited = false;              // ended by exit (not by a signal)
+    int status = -1;                  // exit status when exited
+    std::string output;               // standard output
     std::int64_t endNanoseconds = 0;  // steady clock when the child had ended
 };
 

@@ -8,8 +8,7 @@
 namespace hlv_app_window {
 
 hlv_core::CResourceHandle<hlv_gfx::CEffect> LoadFullScreenEffect(hlv_gfx::MTGfxSystem& gfxSystem,
-                                                                 const std::string& name,
-                                                                 const std::string& vertexPath,
+                                                                 const std::string& name, const std::string& vertexPath,
                                                                  const std::string& pixelPath, std::string& error)
 {
     using hlv_core::Adopt;
@@ -45,9 +44,12 @@ hlv_core::CResourceHandle<hlv_gfx::CEffect> LoadFullScreenEffect(hlv_gfx::MTGfxS
         error = "the render thread stopped";
         return {};
     }
-    if (vertexResult != 0) error = "the vertex shader " + vertexPath + " did not compile";
-    else if (pixelResult != 0) error = "the pixel shader " + pixelPath + " did not compile";
-    else if (linkResult != 0) error = "the effect " + name + " did not link";
+    if (vertexResult != 0)
+        error = "the vertex shader " + vertexPath + " did not compile";
+    else if (pixelResult != 0)
+        error = "the pixel shader " + pixelPath + " did not compile";
+    else if (linkResult != 0)
+        error = "the effect " + name + " did not link";
     if (!error.empty()) return {};
     return effect;
 }

@@ -13,8 +13,7 @@ namespace hlv_app_window {
 // An empty handle when a shader does not compile or the pass does not link
 // (the graphics system's listeners have the logs); error names the step.
 hlv_core::CResourceHandle<hlv_gfx::CEffect> LoadFullScreenEffect(hlv_gfx::MTGfxSystem& gfxSystem,
-                                                                 const std::string& name,
-                                                                 const std::string& vertexPath,
+                                                                 const std::string& name, const std::string& vertexPath,
                                                                  const std::string& pixelPath, std::string& error);
 
 }  // namespace hlv_app_window

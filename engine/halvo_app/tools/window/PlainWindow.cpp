@@ -1,10 +1,10 @@
 #include "PlainWindow.h"
 
 #include <QApplication>
-#include <QScreen>
 #include <QGLWidget>
 #include <QKeyEvent>
 #include <QMetaObject>
+#include <QScreen>
 #include <QTimer>
 
 #include <halvo_app/Qt/QtGLApplication.h>

@@ -4,12 +4,12 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QKeyEvent>
 #include <QMetaObject>
+#include <QScreen>
 
-#include <halvo_gfx/gfx_types.h>
 #include <halvo_app/Qt/oglQtRenderContext.h>
+#include <halvo_gfx/gfx_types.h>
 
 #include "FullScreenEffect.h"
 #include <halvo_gfx/mt_renderer.h>
@@ -26,10 +26,7 @@ CWindowApplication::CWindowApplication(QApplication* application, const WINDOW_O
     AddFrameHandler(this);
 }
 
-CWindowApplication::~CWindowApplication()
-{
-    StopThreads();
-}
+CWindowApplication::~CWindowApplication() { StopThreads(); }
 
 void CWindowApplication::UserInit()
 {
@@ -64,20 +61,11 @@ void CWindowApplication::UserInit()
 
 void CWindowApplication::UserShutdown() {}
 
-void CWindowApplication::UserStart()
-{
-    m_timer.Start();
-}
+void CWindowApplication::UserStart() { m_timer.Start(); }
 
-std::uint64_t CWindowApplication::FramesShown() const
-{
-    return GetQtRenderContext()->GetPresentedFrames();
-}
+std::uint64_t CWindowApplication::FramesShown() const { return GetQtRenderContext()->GetPresentedFrames(); }
 
-void CWindowApplication::OnThreadsStopped()
-{
-    std::cout << "All threads are stoped." << std::endl;
-}
+void CWindowApplication::OnThreadsStopped() { std::cout << "All threads are stoped." << std::endl; }
 
 void CWindowApplication::OnRendererHalted(const std::list<std::string>& messages)
 {
@@ -110,7 +98,8 @@ void CWindowApplication::OnFrame()
             Qt::QueuedConnection);
     } else if (m_options.escapeAfter && shown >= *m_options.escapeAfter) {
         m_quitRequested = true;
-        QMetaObject::invokeMethod(this, [this] { PressEscape(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { PressEscape(); }, Qt::QueuedConnection);
     }
 }
 

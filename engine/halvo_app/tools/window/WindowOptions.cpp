@@ -84,8 +84,7 @@ WINDOW_OPTIONS ParseOptions(int argc, char** argv, std::string& error)
 
 std::int64_t MonotonicNanoseconds()
 {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
 

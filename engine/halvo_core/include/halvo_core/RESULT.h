@@ -7,8 +7,10 @@
 
 namespace hlv_core {
 
+// clang-format off
 #define HLV_CORE_RESULT_LIST(V, R) \
     V(MC_OK) V(MC_FAIL) V(MS_INVALID_ARGUMENT) V(MC_OUTOFMEM) V(MC_NOMEMSPEC)
+// clang-format on
 HLV_DECLARE_ENUM(HALVO_CORE_RESULT, HLV_CORE_RESULT_LIST)
 inline constexpr unsigned int NUM_HALVO_CORE_RESULTS = HALVO_CORE_RESULT_COUNT;
 

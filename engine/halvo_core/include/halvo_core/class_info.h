@@ -36,17 +36,13 @@ bool IsKindOf(const IResource* object)
 
 // Inside the class body of a resource class (public section): declares the
 // record and returns it from GetClassInfo.
-#define HLV_RESOURCE_CLASS(Class)                                              \
-public:                                                                        \
-    static const ::hlv_core::CResourceClassInfo s_classInfo;                   \
-    const ::hlv_core::CResourceClassInfo* GetClassInfo() const override        \
-    {                                                                          \
-        return &s_classInfo;                                                   \
-    }
+#define HLV_RESOURCE_CLASS(Class)                            \
+public:                                                      \
+    static const ::hlv_core::CResourceClassInfo s_classInfo; \
+    const ::hlv_core::CResourceClassInfo* GetClassInfo() const override { return &s_classInfo; }
 
 // At namespace scope after the class (header or source): defines the record,
 // naming the class record given as parent. Records may name a parent other
 // than the C++ base where the class hierarchy says so.
-#define HLV_DEFINE_RESOURCE_CLASS(Class, Parent)                               \
-    inline const ::hlv_core::CResourceClassInfo Class::s_classInfo{            \
-        #Class, &Parent::s_classInfo, sizeof(Class)};
+#define HLV_DEFINE_RESOURCE_CLASS(Class, Parent) \
+    inline const ::hlv_core::CResourceClassInfo Class::s_classInfo{#Class, &Parent::s_classInfo, sizeof(Class)};

@@ -8,13 +8,12 @@
 
 namespace hlv_core {
 
-[[noreturn]] void FatalFailure(const char* message, const char* expression, const char* file,
-                               int line) noexcept;
+[[noreturn]] void FatalFailure(const char* message, const char* expression, const char* file, int line) noexcept;
 
 }  // namespace hlv_core
 
-#define HLV_FATAL_CHECK(expr, message)                                            \
-    do {                                                                          \
+#define HLV_FATAL_CHECK(expr, message)                                               \
+    do {                                                                             \
         if (!(expr)) ::hlv_core::FatalFailure((message), #expr, __FILE__, __LINE__); \
     } while (false)
 

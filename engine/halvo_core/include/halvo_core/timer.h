@@ -21,8 +21,7 @@ public:
 // stopwatch advances by itself.
 class CWin32PerfTimer : public ITimer {
 public:
-    explicit CWin32PerfTimer(
-        std::shared_ptr<const pld_timer::IPerfCounter> counter = pld_timer::DefaultPerfCounter())
+    explicit CWin32PerfTimer(std::shared_ptr<const pld_timer::IPerfCounter> counter = pld_timer::DefaultPerfCounter())
         : m_timer(1.0, std::move(counter))
     {
     }

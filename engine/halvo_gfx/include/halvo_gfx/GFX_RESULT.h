@@ -4,6 +4,7 @@
 
 namespace hlv_gfx {
 
+// clang-format off
 #define HLV_GFX_RESULT_LIST(V, R)                                                          \
     V(GFXR_OK) V(GFXR_FAIL) V(GFXR_INVALID_ARGUMENT) V(GFXR_INVALID_HANDLE)                \
     V(GFXR_INVALID_API_SPECIFIC) V(GFXR_INVALID_VIEWPORT) V(GFXR_INVALID_TEXTURE_NULL)     \
@@ -15,6 +16,7 @@ namespace hlv_gfx {
     V(GFXR_API_FAIL) V(GFXR_MULTI_REF) V(GFXR_NODATASPEC) V(GFXR_MAPPING_FAILED)           \
     V(GFXR_MT_NO_COMMAND) V(GFXR_FILE_NOT_FOUND) V(GFXR_LINKAGE_FAILED)                    \
     V(GFXR_COMPILATION_FAILED)
+// clang-format on
 HLV_DECLARE_ENUM(HALVO_GFX_RESULT, HLV_GFX_RESULT_LIST)
 inline constexpr unsigned int NUM_HALVO_GFX_RESULTS = HALVO_GFX_RESULT_COUNT;
 

@@ -32,8 +32,7 @@ public:
     // mapped memory is attached (it belongs to the graphics API and is neither
     // freed nor replaced). Otherwise the new storage keeps the old contents, the
     // buffer takes the layout and count, and GFXR_OK is returned.
-    std::uint32_t Allocate(const hlv_core::CResourceHandle<CBufferLayout>& layout,
-                           std::uint64_t count);
+    std::uint32_t Allocate(const hlv_core::CResourceHandle<CBufferLayout>& layout, std::uint64_t count);
 
     // The layout when it is exactly a CBufferLayout, else NULL_LAYOUT.
     hlv_core::CResourceHandle<CBufferLayout> GetLayout() const;

@@ -46,7 +46,6 @@ HLV_DEFINE_RESOURCE_CLASS(CBufferLayout, hlv_core::IResource)
 
 // The layout without elements: every buffer's layout before it gets storage,
 // and the answer of layout accessors that find a layout of another class.
-inline const hlv_core::CResourceHandle<CBufferLayout> NULL_LAYOUT =
-    hlv_core::Adopt(new CBufferLayout("NULL_LAYOUT"));
+inline const hlv_core::CResourceHandle<CBufferLayout> NULL_LAYOUT = hlv_core::Adopt(new CBufferLayout("NULL_LAYOUT"));
 
 }  // namespace hlv_gfx

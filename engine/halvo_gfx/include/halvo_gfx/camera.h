@@ -22,8 +22,7 @@ public:
     virtual std::uint32_t UpdateViewMatrix();
     // Both forms store the viewport.
     virtual std::uint32_t SetViewport(const VIEWPORT& viewport);
-    virtual std::uint32_t SetViewport(std::uint64_t x, std::uint64_t y, std::uint64_t width,
-                                      std::uint64_t height);
+    virtual std::uint32_t SetViewport(std::uint64_t x, std::uint64_t y, std::uint64_t width, std::uint64_t height);
 
     // Orients the camera from eye towards target (vectors are normalised only
     // when longer than 1e-5, so looking straight up gives zero side and up

@@ -81,10 +81,7 @@ public:
 private:
     struct Batch {
         Batch() = default;
-        Batch(Batch&& other) noexcept : end_of_frame(other.end_of_frame)
-        {
-            commands.swap(other.commands);
-        }
+        Batch(Batch&& other) noexcept : end_of_frame(other.end_of_frame) { commands.swap(other.commands); }
         Batch& operator=(Batch&& other) noexcept
         {
             commands.swap(other.commands);

@@ -8,14 +8,13 @@
 
 namespace hlv_gfx {
 
-using CommandHook =
-    boost::intrusive::slist_member_hook<boost::intrusive::link_mode<boost::intrusive::normal_link>>;
+using CommandHook = boost::intrusive::slist_member_hook<boost::intrusive::link_mode<boost::intrusive::normal_link>>;
 
 // First-in first-out list of commands; appending at the back is constant time.
 template <class Command>
-using CommandList = boost::intrusive::slist<
-    Command, boost::intrusive::member_hook<Command, CommandHook, &Command::queue_hook>,
-    boost::intrusive::cache_last<true>, boost::intrusive::constant_time_size<false>>;
+using CommandList =
+    boost::intrusive::slist<Command, boost::intrusive::member_hook<Command, CommandHook, &Command::queue_hook>,
+                            boost::intrusive::cache_last<true>, boost::intrusive::constant_time_size<false>>;
 
 // Moves every command of `from` to the back of `to`, keeping their order.
 template <class Command>

@@ -17,7 +17,8 @@
 namespace hlv_gfx {
 
 template <class... Types>
-struct TTypeList {};
+struct TTypeList {
+};
 
 template <class Operation>
 struct TOperationSignature;
@@ -40,10 +41,12 @@ using OperationParameters = typename TOperationSignature<decltype(kOperation)>::
 
 // The integer types whose values std::in_range compares (not bool, not the
 // character types).
+// clang-format off
 template <class T>
 concept StandardInteger =
     std::integral<T> && !std::same_as<T, bool> && !std::same_as<T, char> && !std::same_as<T, wchar_t> &&
     !std::same_as<T, char8_t> && !std::same_as<T, char16_t> && !std::same_as<T, char32_t>;
+// clang-format on
 
 // Whether the value keeps its value as a T. Only integers going into an
 // integer type are checked; every other value fits.

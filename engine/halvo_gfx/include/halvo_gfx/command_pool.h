@@ -45,9 +45,7 @@ public:
     }
 
     // A pool named after its command class.
-    CommandPool()
-        requires requires { T::kCommandName; }
-        : CommandPool(std::string(T::kCommandName))
+    CommandPool() requires requires { T::kCommandName; } : CommandPool(std::string(T::kCommandName))
     {
     }
 
@@ -71,8 +69,7 @@ public:
                 return command;
             }
         }
-        if (!m_exhaustionReported.exchange(true, std::memory_order_relaxed))
-            ReportCommandPoolExhausted(m_name, m_size);
+        if (!m_exhaustionReported.exchange(true, std::memory_order_relaxed)) ReportCommandPoolExhausted(m_name, m_size);
         return nullptr;
     }
 

@@ -122,9 +122,7 @@ public:
     {
         std::unique_lock<std::mutex> lock(m_mutex);
         const std::uint64_t target = m_lanes[lane].Appended();
-        m_drained.wait_for(lock, limit, [&] {
-            return m_shutDown || m_paused || m_lanes[lane].Executed() >= target;
-        });
+        m_drained.wait_for(lock, limit, [&] { return m_shutDown || m_paused || m_lanes[lane].Executed() >= target; });
         // While paused nothing more comes back, even when the lane happens to
         // be empty: the waiter is told to give up either way.
         return !m_paused && m_lanes[lane].Executed() >= target;

@@ -15,6 +15,7 @@ using gfx_command = TQueuedCommand<IGfxSystem>;
 // One line per creation command, in pool order:
 //   X(class, call on the graphics system `s` with the arguments `a...`, argument types...)
 // Handles are stored as copies; the system's operations fill or use them.
+// clang-format off
 #define HLV_GFX_COMMAND_LIST(X)                                                                      \
     X(comc_vertex_buffer, s.CreateVertexBuffer(a...), HandleOf<CVertexBuffer>)                       \
     X(comc_index_buffer, s.CreateIndexBuffer(a...), HandleOf<CIndexBuffer>)                          \
@@ -58,6 +59,7 @@ using gfx_command = TQueuedCommand<IGfxSystem>;
     X(comc_framebuffer_validate, s.ValidateFramebuffer(a...), HandleOf<CFramebuffer>)                \
     X(comc_memory_texture, s.CreateTextureMemory(a...), HandleOf<CTextureBuffer>)                    \
     X(comc_memory_texture_release, s.ReleaseTextureMemory(a...), HandleOf<CTextureBuffer>)
+// clang-format on
 
 #define HLV_DECLARE_GFX_COMMAND(name, call, ...) \
     HLV_DECLARE_POOLED_COMMAND(name, ::hlv_gfx::gfx_command, s, call, __VA_ARGS__)

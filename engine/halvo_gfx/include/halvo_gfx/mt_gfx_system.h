@@ -45,18 +45,39 @@ public:
     void SetGfxSystem(const HandleOf<IGfxSystem>& system) { m_system = system; }
     HandleOf<IGfxSystem> GetGfxSystem() const { return m_system; }
 
-    std::uint32_t CreateVertexBuffer(const HandleOf<CVertexBuffer>& buffer) { return Refusing<comc_vertex_buffer>(buffer); }
-    std::uint32_t CreateIndexBuffer(const HandleOf<CIndexBuffer>& buffer) { return Refusing<comc_index_buffer>(buffer); }
-    std::uint32_t DeleteBuffer(const HandleOf<CVertexBuffer>& buffer) { return Refusing<comc_vertex_buffer_release>(buffer); }
-    std::uint32_t DeleteBuffer(const HandleOf<CIndexBuffer>& buffer) { return Refusing<comc_index_buffer_release>(buffer); }
+    std::uint32_t CreateVertexBuffer(const HandleOf<CVertexBuffer>& buffer)
+    {
+        return Refusing<comc_vertex_buffer>(buffer);
+    }
+    std::uint32_t CreateIndexBuffer(const HandleOf<CIndexBuffer>& buffer)
+    {
+        return Refusing<comc_index_buffer>(buffer);
+    }
+    std::uint32_t DeleteBuffer(const HandleOf<CVertexBuffer>& buffer)
+    {
+        return Refusing<comc_vertex_buffer_release>(buffer);
+    }
+    std::uint32_t DeleteBuffer(const HandleOf<CIndexBuffer>& buffer)
+    {
+        return Refusing<comc_index_buffer_release>(buffer);
+    }
     std::uint32_t CreateVertexShader(const HandleOf<CShader>& shader) { return Refusing<comc_vertex_shader>(shader); }
-    std::uint32_t CreateGeometryShader(const HandleOf<CGeometryShader>& shader) { return Refusing<comc_geometry_shader>(shader); }
+    std::uint32_t CreateGeometryShader(const HandleOf<CGeometryShader>& shader)
+    {
+        return Refusing<comc_geometry_shader>(shader);
+    }
     std::uint32_t CreatePixelShader(const HandleOf<CShader>& shader) { return Refusing<comc_pixel_shader>(shader); }
     std::uint32_t CreateHullShader(const HandleOf<CHullShader>& shader) { return Refusing<comc_hull_shader>(shader); }
-    std::uint32_t CreateDomainShader(const HandleOf<CDomainShader>& shader) { return Refusing<comc_domain_shader>(shader); }
+    std::uint32_t CreateDomainShader(const HandleOf<CDomainShader>& shader)
+    {
+        return Refusing<comc_domain_shader>(shader);
+    }
     std::uint32_t ReleaseShader(const HandleOf<CShader>& shader) { return Refusing<comc_shader_release>(shader); }
     std::uint32_t CreateRenderPass(const HandleOf<CRenderPass>& pass) { return Refusing<comc_render_pass>(pass); }
-    std::uint32_t ReleaseRenderPass(const HandleOf<CRenderPass>& pass) { return Refusing<comc_render_pass_release>(pass); }
+    std::uint32_t ReleaseRenderPass(const HandleOf<CRenderPass>& pass)
+    {
+        return Refusing<comc_render_pass_release>(pass);
+    }
     std::uint32_t Compile(const HandleOf<CShader>& shader, std::uint32_t* result)
     {
         return Refusing<comc_compile>(shader, result);
@@ -92,7 +113,10 @@ public:
     {
         return Refusing<comc_shader_var_release>(variable);
     }
-    std::uint32_t ReleaseShaderVariables(const HandleOf<CRenderPass>& pass) { return Refusing<comc_shader_var_release2>(pass); }
+    std::uint32_t ReleaseShaderVariables(const HandleOf<CRenderPass>& pass)
+    {
+        return Refusing<comc_shader_var_release2>(pass);
+    }
     // The list must stay valid until the caller has waited for the drain.
     std::uint32_t GetActiveShaderVariableList(const HandleOf<CRenderPass>& pass, ShaderVariableList* variables)
     {
@@ -106,7 +130,10 @@ public:
     {
         return Refusing<comc_update_shader_var_list>(pass, nullptr, pass, variables);
     }
-    std::uint32_t UpdateShaderVariables(const HandleOf<CRenderPass>& pass) { return Refusing<comc_update_shader_var_list2>(pass); }
+    std::uint32_t UpdateShaderVariables(const HandleOf<CRenderPass>& pass)
+    {
+        return Refusing<comc_update_shader_var_list2>(pass);
+    }
     // The three texture creations and the framebuffer creation queue an empty
     // handle too.
     std::uint32_t CreateTexture(const HandleOf<CTexture>& texture) { return Queue<comc_textrue>(nullptr, texture); }

@@ -30,8 +30,7 @@ public:
 
     // Store the viewport, then UpdateProjection with its width and height.
     std::uint32_t SetViewport(const VIEWPORT& viewport) override;
-    std::uint32_t SetViewport(std::uint64_t x, std::uint64_t y, std::uint64_t width,
-                              std::uint64_t height) override;
+    std::uint32_t SetViewport(std::uint64_t x, std::uint64_t y, std::uint64_t width, std::uint64_t height) override;
 
     float GetFieldOfView() const { return m_fovy; }
     float GetAspect() const { return m_aspect; }

@@ -100,9 +100,8 @@ public:
     void Fill(Values&&... values)
     {
         static_assert(sizeof...(Values) == sizeof...(Args), "one value per argument");
-        std::apply(
-            [&](Args&... argument) { ((argument = ConvertedTo<Args>(std::forward<Values>(values))), ...); },
-            m_arguments);
+        std::apply([&](Args&... argument) { ((argument = ConvertedTo<Args>(std::forward<Values>(values))), ...); },
+                   m_arguments);
     }
 
     void Execute(Target* target) final
@@ -139,13 +138,12 @@ private:
 //   target    the name the call gives the target (a reference)
 //   call      the call, on `target`, with the arguments as the pack `a`
 //   ...       the argument types, in the order stored and passed
-#define HLV_DECLARE_POOLED_COMMAND(name, Base, target, call, ...)                          \
-    class name final : public ::hlv_gfx::TPooledCommand<name, Base __VA_OPT__(, ) __VA_ARGS__> { \
-    public:                                                                                 \
-        static constexpr const char* kCommandName = #name;                                 \
-        std::uint32_t Call(typename Base::Target& target)                                  \
-        {                                                                                   \
-            return std::apply([&target](auto&... a) -> std::uint32_t { return call; },     \
-                              this->m_arguments);                                          \
-        }                                                                                   \
+#define HLV_DECLARE_POOLED_COMMAND(name, Base, target, call, ...)                                          \
+    class name final : public ::hlv_gfx::TPooledCommand<name, Base __VA_OPT__(, ) __VA_ARGS__> {           \
+    public:                                                                                                \
+        static constexpr const char* kCommandName = #name;                                                 \
+        std::uint32_t Call(typename Base::Target& target)                                                  \
+        {                                                                                                  \
+            return std::apply([&target](auto&... a) -> std::uint32_t { return call; }, this->m_arguments); \
+        }                                                                                                  \
     };

@@ -28,8 +28,7 @@ inline void ResetArgument(CEffectSnapshot& values) { values.Clear(); }
 inline void ResetArgument(CRenderPassSnapshot& values) { values.Clear(); }
 
 // The commands whose call depends on a flag.
-inline std::uint32_t ApplyBlendFunction(IRenderer& r, bool separate, std::uint32_t colour,
-                                        std::uint32_t alpha)
+inline std::uint32_t ApplyBlendFunction(IRenderer& r, bool separate, std::uint32_t colour, std::uint32_t alpha)
 {
     return separate ? r.SetRenderState(BLEND_EQUATION{colour}, BLEND_EQUATION{alpha})
                     : r.SetRenderState(BLEND_EQUATION{colour});
@@ -92,12 +91,14 @@ struct TCommandArguments<&IRenderer::RenderInstanced> {
 
 // A stored argument is what its parameter stores, or an integer of the same
 // signedness stored wider than the parameter takes it.
+// clang-format off
 template <class Stored, class Parameter>
 concept StoresArgumentFor =
     std::same_as<Stored, typename TStoredArgument<Parameter>::type> ||
     (StandardInteger<Stored> && StandardInteger<std::remove_cvref_t<Parameter>> &&
      std::is_signed_v<Stored> == std::is_signed_v<std::remove_cvref_t<Parameter>> &&
      sizeof(Stored) > sizeof(std::remove_cvref_t<Parameter>));
+// clang-format on
 
 // A stored argument as its parameter takes it: a matrix as a pointer to its
 // floats, a wider integer converted (its value fits, see Call), anything else
@@ -159,6 +160,7 @@ protected:
 // TCommandArguments). The two commands that select shader values store a
 // snapshot beside the handle; the front end captures it when the command is
 // queued.
+// clang-format off
 #define HLV_RENDER_COMMAND_LIST(X)                                                                         \
     X(comr_push_attrib, &IRenderer::PushAttrib)                                                            \
     X(comr_pop_attrib, &IRenderer::PopAttrib)                                                              \
@@ -196,11 +198,12 @@ protected:
     X(comr_blend_func, &ApplyBlendFunction)                                                                \
     X(comr_blend_fac, &ApplyBlendFactor)                                                                   \
     X(comr_render_state, &ApplyRenderState)
+// clang-format on
 
-#define HLV_DECLARE_RENDER_COMMAND(name, operation)                         \
+#define HLV_DECLARE_RENDER_COMMAND(name, operation)                        \
     class name final : public ::hlv_gfx::TRenderCommand<name, operation> { \
-    public:                                                                 \
-        static constexpr const char* kCommandName = #name;                  \
+    public:                                                                \
+        static constexpr const char* kCommandName = #name;                 \
     };
 HLV_RENDER_COMMAND_LIST(HLV_DECLARE_RENDER_COMMAND)
 #undef HLV_DECLARE_RENDER_COMMAND

@@ -32,10 +32,10 @@ using BindingList = std::vector<CBindingEntry<T>>;
 
 // The default uniforms, in the order of their names and handles.
 enum DEFAULT_VARIABLE : unsigned int {
-    DV_PROJECTION = 0,     // "mat_proj", SVT_FLOAT_MAT4
-    DV_VIEW = 1,           // "mat_view", SVT_FLOAT_MAT4
-    DV_WORLD = 2,          // "mat_world", SVT_FLOAT_MAT4
-    DV_CAMERA_POSITION = 3 // "vec_cam_pos_ws", SVT_FLOAT_VEC3
+    DV_PROJECTION = 0,      // "mat_proj", SVT_FLOAT_MAT4
+    DV_VIEW = 1,            // "mat_view", SVT_FLOAT_MAT4
+    DV_WORLD = 2,           // "mat_world", SVT_FLOAT_MAT4
+    DV_CAMERA_POSITION = 3  // "vec_cam_pos_ws", SVT_FLOAT_VEC3
 };
 inline constexpr std::size_t DEFAULT_VARIABLE_COUNT = 4;
 
@@ -61,12 +61,9 @@ public:
     // GFXR_INVALID_TEXTURE_NULL for SetTexture, GFXR_INVALID_ARGUMENT for the
     // others.
     std::uint32_t SetTexture(const hlv_core::CResourceHandle<CTexture>& texture, const std::string& name);
-    std::uint32_t SetDepthTexture(const hlv_core::CResourceHandle<CDepthTexture>& texture,
-                                  const std::string& name);
-    std::uint32_t SetCubeMapTexture(const hlv_core::CResourceHandle<CCubeMapTexture>& texture,
-                                    const std::string& name);
-    std::uint32_t SetTextureBuffer(const hlv_core::CResourceHandle<CTextureBuffer>& buffer,
-                                   const std::string& name);
+    std::uint32_t SetDepthTexture(const hlv_core::CResourceHandle<CDepthTexture>& texture, const std::string& name);
+    std::uint32_t SetCubeMapTexture(const hlv_core::CResourceHandle<CCubeMapTexture>& texture, const std::string& name);
+    std::uint32_t SetTextureBuffer(const hlv_core::CResourceHandle<CTextureBuffer>& buffer, const std::string& name);
 
     // Binding i of each list (resource and sampler variable); empty handles
     // when there is no binding i.
@@ -114,8 +111,8 @@ public:
 
 private:
     template <typename T>
-    std::uint32_t Bind(BindingList<T>& list, const hlv_core::CResourceHandle<T>& resource,
-                       const std::string& name, std::uint32_t emptyResult);
+    std::uint32_t Bind(BindingList<T>& list, const hlv_core::CResourceHandle<T>& resource, const std::string& name,
+                       std::uint32_t emptyResult);
 
     ShaderVariableList m_variables;
     BindingList<CTexture> m_textures;

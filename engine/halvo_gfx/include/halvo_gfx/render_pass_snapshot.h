@@ -47,10 +47,10 @@ public:
     struct VALUE_ENTRY {
         // The variable: its API object holds the uniform location.
         hlv_core::CResourceHandle<CShaderVariable> variable;
-        std::uint32_t type = 0;    // SHADER_VARIABLE_TYPE at capture
-        std::size_t offset = 0;    // of the value in the byte store
-        std::size_t size = 0;      // bytes of one value of the type
-        bool hasValue = false;     // the variable had storage (samplers always have a value)
+        std::uint32_t type = 0;  // SHADER_VARIABLE_TYPE at capture
+        std::size_t offset = 0;  // of the value in the byte store
+        std::size_t size = 0;    // bytes of one value of the type
+        bool hasValue = false;   // the variable had storage (samplers always have a value)
     };
 
     // One binding of the pass and the entry of its sampler variable.

@@ -21,6 +21,7 @@ namespace hlv_gfx {
 //   BlendFactor(separate, srcColour, dstColour, srcAlpha, dstAlpha)
 //                                                comr_blend_fac (the joint form
 //                                                uses the first two factors)
+// clang-format off
 template <typename T>
 concept RenderStateCommandTarget = requires(T& t, float f, std::uint32_t u, bool b) {
     t.ClearColor(f, f, f, f);
@@ -32,6 +33,7 @@ concept RenderStateCommandTarget = requires(T& t, float f, std::uint32_t u, bool
     t.BlendFunction(b, u, u);
     t.BlendFactor(b, u, u, u, u);
 };
+// clang-format on
 
 // For each id of the set's changed-state list, in order:
 //   RS_CLEARSCREEN  clear colour, then clear with the set's flags;
@@ -55,9 +57,7 @@ void ForEachRenderStateCommand(const CRenderStateSet& set, Target& target)
             target.RenderState(true, RS_CULLMODE);
             target.CullMode(set.cullMode);
             break;
-        case RS_FRONTFACE:
-            target.FrontFace(set.frontFace);
-            break;
+        case RS_FRONTFACE: target.FrontFace(set.frontFace); break;
         case RS_FILLMODE:
             for (std::uint32_t face = 0; face < 3; ++face)
                 if (set.fillModeSet[face]) target.FillMode(face, set.fillMode[face]);
@@ -74,11 +74,8 @@ void ForEachRenderStateCommand(const CRenderStateSet& set, Target& target)
             else
                 target.BlendFactor(false, set.blendFactors[0], set.blendFactors[2], 0u, 0u);
             break;
-        case RS_DEPTH_TEST:
-            target.RenderState(set.depthTest, RS_DEPTH_TEST);
-            break;
-        default:
-            break;
+        case RS_DEPTH_TEST: target.RenderState(set.depthTest, RS_DEPTH_TEST); break;
+        default: break;
         }
     }
 }

@@ -78,14 +78,13 @@ public:
     virtual std::uint32_t GetFrontFace(std::uint32_t& winding) = 0;
     virtual std::uint32_t GetCullMode(std::uint32_t& face) = 0;
     virtual std::uint32_t SetClearColor(float red, float green, float blue, float alpha) = 0;
-    virtual std::uint32_t Clear(std::uint32_t mask) = 0;  // CLEAR_MASK bits
+    virtual std::uint32_t Clear(std::uint32_t mask) = 0;          // CLEAR_MASK bits
     virtual std::uint32_t SetMatrixMode(std::uint32_t mode) = 0;  // MATRIX_MODE
     virtual std::uint32_t PushMatrix() = 0;
     virtual std::uint32_t PopMatrix() = 0;
     virtual std::uint32_t SetTransformation(const float* matrix) = 0;
     virtual std::uint32_t SetViewport(const VIEWPORT& viewport) = 0;
-    virtual std::uint32_t SetViewport(std::uint64_t x, std::uint64_t y, std::uint64_t width,
-                                      std::uint64_t height) = 0;
+    virtual std::uint32_t SetViewport(std::uint64_t x, std::uint64_t y, std::uint64_t width, std::uint64_t height) = 0;
     virtual std::uint32_t EnableLighting() = 0;
     virtual std::uint32_t DisableLighting() = 0;
     // Kept in their places; implementations answer GFXR_FAIL.
@@ -141,8 +140,7 @@ public:
     virtual std::uint32_t RenderEffect(std::uint32_t primitive, const Handle<CVertexBuffer>& vertices,
                                        const Handle<CIndexBuffer>& indices) = 0;
     virtual std::uint32_t RenderEffectInstanced(std::uint32_t primitive, const Handle<CVertexBuffer>& vertices,
-                                                const Handle<CIndexBuffer>& indices,
-                                                std::uint64_t instances) = 0;
+                                                const Handle<CIndexBuffer>& indices, std::uint64_t instances) = 0;
     virtual std::uint32_t RenderQuad() = 0;
 
     // The listeners told of every graphics-API error. The owner appends to the

@@ -47,8 +47,8 @@ public:
     HLV_RESOURCE_CLASS(CGeometryShader)
     explicit CGeometryShader(const std::string& name) : CShader(name) {}
 
-    std::uint32_t inputType = 0;        // SHADER_INPUT_TYPE
-    std::uint32_t outputType = 0;       // SHADER_OUTPUT_TYPE
+    std::uint32_t inputType = 0;   // SHADER_INPUT_TYPE
+    std::uint32_t outputType = 0;  // SHADER_OUTPUT_TYPE
     std::uint32_t maxOutputVertices = 0;
 };
 HLV_DEFINE_RESOURCE_CLASS(CGeometryShader, CShader)

@@ -44,8 +44,8 @@ public:
     std::array<std::uint32_t, 3> wrap{};  // wrap modes of s, t and r
     std::uint32_t magFilter = 1;
     std::uint32_t minFilter = 1;
-    std::uint32_t border = 0;             // border width passed with the image
-    std::array<float, 4> borderColor{};   // red, green, blue, alpha
+    std::uint32_t border = 0;            // border width passed with the image
+    std::array<float, 4> borderColor{};  // red, green, blue, alpha
 
     // Made by the graphics system; shared by depth and cube-map textures.
     hlv_core::CResourceHandle<IApiSpecific> apiObject;

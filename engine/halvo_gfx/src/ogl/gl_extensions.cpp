@@ -41,28 +41,36 @@ std::string GlString(GLenum name)
 // (vertex array and framebuffer objects) only when the driver lists it.
 struct GL_FEATURE {
     const char* name;
-    GL_VERSION_NUMBER core;        // 0.0: no core version provides it
-    const char* extension;         // null: no extension provides it
-    bool (*entryPointsLoaded)();   // every entry point the renderer calls is there
+    GL_VERSION_NUMBER core;       // 0.0: no core version provides it
+    const char* extension;        // null: no extension provides it
+    bool (*entryPointsLoaded)();  // every entry point the renderer calls is there
 };
 
 bool NoEntryPoints() { return true; }
 
 const GL_FEATURE kRendererFeatures[] = {
-    {"buffer objects", {1, 5}, nullptr,
+    {"buffer objects",
+     {1, 5},
+     nullptr,
      [] {
          return glGenBuffers && glBindBuffer && glBufferData && glBufferSubData && glMapBuffer && glUnmapBuffer &&
                 glDeleteBuffers;
      }},
-    {"shader programs", {2, 0}, nullptr,
+    {"shader programs",
+     {2, 0},
+     nullptr,
      [] {
          return glCreateShader && glShaderSource && glCompileShader && glCreateProgram && glAttachShader &&
                 glLinkProgram && glUseProgram && glGetUniformLocation && glUniformMatrix4fv && glDrawBuffers &&
                 glBlendEquationSeparate;
      }},
-    {"vertex array objects", {}, "GL_ARB_vertex_array_object",
+    {"vertex array objects",
+     {},
+     "GL_ARB_vertex_array_object",
      [] { return glGenVertexArrays && glBindVertexArray && glDeleteVertexArrays; }},
-    {"framebuffer objects", {}, "GL_ARB_framebuffer_object",
+    {"framebuffer objects",
+     {},
+     "GL_ARB_framebuffer_object",
      [] {
          return glGenFramebuffers && glBindFramebuffer && glFramebufferTexture2D && glCheckFramebufferStatus &&
                 glDeleteFramebuffers;

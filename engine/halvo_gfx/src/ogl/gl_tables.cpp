@@ -22,10 +22,7 @@ void VertexPointer(GLint components, GLenum type, GLsizei stride, const void* po
     glVertexPointer(components, type, stride, pointer);
 }
 
-void NormalPointer(GLint, GLenum type, GLsizei stride, const void* pointer)
-{
-    glNormalPointer(type, stride, pointer);
-}
+void NormalPointer(GLint, GLenum type, GLsizei stride, const void* pointer) { glNormalPointer(type, stride, pointer); }
 
 void ColorPointer(GLint components, GLenum type, GLsizei stride, const void* pointer)
 {
@@ -42,9 +39,11 @@ void TexCoordPointer(GLint components, GLenum type, GLsizei stride, const void* 
     glTexCoordPointer(components, type, stride, pointer);
 }
 
+// clang-format off
 constexpr CMappingTable<VertexPointerFunction, 8> VERTEX_POINTER{{
     nullptr, VertexPointer, NormalPointer, nullptr, nullptr, ColorPointer, SecondaryColorPointer,
     TexCoordPointer}};
+// clang-format on
 static_assert(VERTEX_POINTER.size() == CLIENT_ARRAY_STATE.size());
 
 void Uniform1f(GLint location, const void* value) { glUniform1f(location, ReadValue<GLfloat>(value)); }
@@ -77,6 +76,7 @@ void UniformSampler(GLint location, const void* value)
     glUniform1i(location, static_cast<GLint>(ReadValue<std::uint64_t>(value)));
 }
 
+// clang-format off
 constexpr CMappingTable<UniformSetter, 23> UNIFORM_SETTER{{
     nullptr,                                                        // undefined
     Uniform1f, Uniform2fv, Uniform3fv, Uniform4fv,                  // float, vec2-4
@@ -85,6 +85,7 @@ constexpr CMappingTable<UniformSetter, 23> UNIFORM_SETTER{{
     UniformMatrix2fv, UniformMatrix3fv, UniformMatrix4fv,           // mat2-4
     UniformSampler, UniformSampler, UniformSampler, UniformSampler, // 1D, 2D, 3D, cube
     UniformSampler, UniformSampler, UniformSampler}};               // 1D/2D shadow, buffer
+// clang-format on
 static_assert(UNIFORM_SETTER.size() == SHADER_VARIABLE_TYPE_COUNT);
 
 }  // namespace
@@ -94,13 +95,10 @@ std::uint32_t GetVertexPointerFunction(std::uint32_t semantic, VertexPointerFunc
     return VERTEX_POINTER.Get(semantic, out);
 }
 
-std::uint32_t GetUniformSetter(std::uint32_t type, UniformSetter& out)
-{
-    return UNIFORM_SETTER.Get(type, out);
-}
+std::uint32_t GetUniformSetter(std::uint32_t type, UniformSetter& out) { return UNIFORM_SETTER.Get(type, out); }
 
-bool TexImageByType(std::uint32_t textureType, GLenum target, GLint internalFormat, GLsizei width,
-                    GLsizei height, GLint border, GLenum pixelFormat, GLenum dataType, const void* pixels)
+bool TexImageByType(std::uint32_t textureType, GLenum target, GLint internalFormat, GLsizei width, GLsizei height,
+                    GLint border, GLenum pixelFormat, GLenum dataType, const void* pixels)
 {
     switch (textureType) {
     case TT_TEXTURE_1D:
@@ -112,8 +110,7 @@ bool TexImageByType(std::uint32_t textureType, GLenum target, GLint internalForm
     case TT_TEXTURE_3D:
         glTexImage3D(target, 0, internalFormat, width, height, 0, border, pixelFormat, dataType, pixels);
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 

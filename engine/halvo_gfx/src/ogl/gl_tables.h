@@ -48,6 +48,7 @@ template <std::size_t N>
 using CEnumTable = CMappingTable<GLenum, N>;
 
 // Buffer usage by MEMORY_HINT.
+// clang-format off
 inline constexpr CEnumTable<10> BUFFER_USAGE{{
     0, GL_STREAM_DRAW, GL_STREAM_READ, GL_STREAM_COPY, GL_STATIC_DRAW, GL_STATIC_READ, GL_STATIC_COPY,
     GL_DYNAMIC_DRAW, GL_DYNAMIC_READ, GL_DYNAMIC_COPY}};
@@ -179,6 +180,7 @@ std::uint32_t ShaderVariableTypeOfUniform(GLenum uniformType);
 // Geometry-shader input primitive by SHADER_INPUT_TYPE.
 inline constexpr CEnumTable<6> GEOMETRY_INPUT{{
     0, GL_POINTS, GL_LINES, GL_LINES_ADJACENCY, GL_TRIANGLES, GL_TRIANGLES_ADJACENCY}};
+// clang-format on
 static_assert(GEOMETRY_INPUT.size() == SHADER_INPUT_TYPE_COUNT);
 
 // Geometry-shader output primitive by SHADER_OUTPUT_TYPE.

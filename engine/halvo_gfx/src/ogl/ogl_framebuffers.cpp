@@ -47,8 +47,7 @@ GLuint TextureName(const hlv_core::CResourceHandle<CTexture>& texture)
 std::uint32_t COglSystem::CreateFramebuffer(Handle<CFramebuffer>& framebuffer)
 {
     if (!framebuffer) framebuffer = hlv_core::Adopt(new CFramebuffer("FB"));
-    if (!framebuffer->apiObject)
-        framebuffer->apiObject = hlv_core::Adopt(new oglCFramebuffer_ApiSpecific("FB apis"));
+    if (!framebuffer->apiObject) framebuffer->apiObject = hlv_core::Adopt(new oglCFramebuffer_ApiSpecific("FB apis"));
     const Handle<IApiSpecific> keep = framebuffer->apiObject;
     auto* apiObject = OglApiObject<oglCFramebuffer_ApiSpecific>(keep);
     if (!apiObject) return GFXR_INVALID_API_SPECIFIC;
@@ -107,8 +106,8 @@ std::uint32_t COglSystem::ValidateFramebuffer(Handle<CFramebuffer> framebuffer)
             if (m_renderer->LoadTexture(attachment) != GFXR_OK) return GFXR_FAIL;
             ogl::DiscardPendingGlErrors();
             glFramebufferTexture2D(GL_FRAMEBUFFER, attachmentPoint, GL_TEXTURE_2D, TextureName(attachment), 0);
-            if (const auto r = CheckGlError(
-                    "COglSystem::ValidateFramebuffer: Failure in attaching a color buffer.", GFXR_FAIL))
+            if (const auto r =
+                    CheckGlError("COglSystem::ValidateFramebuffer: Failure in attaching a color buffer.", GFXR_FAIL))
                 return r;
             if (!IsComplete()) BroadcastMessage(kIncomplete);
         }
@@ -119,8 +118,8 @@ std::uint32_t COglSystem::ValidateFramebuffer(Handle<CFramebuffer> framebuffer)
     if (!depth) {
         ogl::DiscardPendingGlErrors();
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, 0, 0);
-        if (const auto r = CheckGlError(
-                "COglSystem::ValidateFramebuffer: Failure in detaching the depth buffer.", GFXR_FAIL))
+        if (const auto r =
+                CheckGlError("COglSystem::ValidateFramebuffer: Failure in detaching the depth buffer.", GFXR_FAIL))
             return r;
     } else {
         if (!hlv_core::IsKindOf<CDepthTexture>(depth.get())) return GFXR_INVALID_ARGUMENT;
@@ -133,8 +132,8 @@ std::uint32_t COglSystem::ValidateFramebuffer(Handle<CFramebuffer> framebuffer)
         }
         ogl::DiscardPendingGlErrors();
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, TextureName(depth), 0);
-        if (const auto r = CheckGlError(
-                "COglSystem::ValidateFramebuffer: Failure in attaching the depth buffer.", GFXR_FAIL))
+        if (const auto r =
+                CheckGlError("COglSystem::ValidateFramebuffer: Failure in attaching the depth buffer.", GFXR_FAIL))
             return r;
         if (!IsComplete()) {
             BroadcastMessage(kIncomplete);
@@ -150,8 +149,8 @@ std::uint32_t COglSystem::ValidateFramebuffer(Handle<CFramebuffer> framebuffer)
         const GLuint name = TextureName(stencil);
         const Handle<CImage> image = stencil->GetImage();
         GLenum target = 0, internalFormat = 0, pixelFormat = 0, dataType = 0;
-        if (name == 0 || !image || ogl::TEXTURE_TARGET.Get(stencil->textureType, target) != GFXR_OK ||
-            target == 0 || ogl::INTERNAL_FORMAT.Get(stencil->textureFormat, internalFormat) != GFXR_OK ||
+        if (name == 0 || !image || ogl::TEXTURE_TARGET.Get(stencil->textureType, target) != GFXR_OK || target == 0 ||
+            ogl::INTERNAL_FORMAT.Get(stencil->textureFormat, internalFormat) != GFXR_OK ||
             ogl::PIXEL_FORMAT.Get(image->GetFormat(), pixelFormat) != GFXR_OK ||
             ogl::DATA_TYPE.Get(image->GetType(), dataType) != GFXR_OK)
             return GFXR_INVALID_ARGUMENT;
@@ -159,13 +158,13 @@ std::uint32_t COglSystem::ValidateFramebuffer(Handle<CFramebuffer> framebuffer)
         ogl::DiscardPendingGlErrors();
         glBindTexture(target, name);
         ogl::TexImageByType(stencil->textureType, target, static_cast<GLint>(internalFormat),
-                            static_cast<GLsizei>(stencil->width), static_cast<GLsizei>(stencil->height), 0,
-                            pixelFormat, dataType, pixels ? pixels->GetData() : nullptr);
+                            static_cast<GLsizei>(stencil->width), static_cast<GLsizei>(stencil->height), 0, pixelFormat,
+                            dataType, pixels ? pixels->GetData() : nullptr);
         if (const auto r = CheckGlError("", GFXR_API_FAIL)) return r;
         glBindTexture(target, 0);
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_STENCIL_ATTACHMENT, GL_TEXTURE_2D, name, 0);
-        if (const auto r = CheckGlError(
-                "COglSystem::ValidateFramebuffer: Failure in attaching the stencil buffer.", GFXR_FAIL))
+        if (const auto r =
+                CheckGlError("COglSystem::ValidateFramebuffer: Failure in attaching the stencil buffer.", GFXR_FAIL))
             return r;
     }
 

@@ -127,8 +127,8 @@ std::uint32_t COglSystem::Link(Handle<CRenderPass>& pass)
                               ogl::GEOMETRY_OUTPUT.Get(geometryShader->outputType, outputType) != GFXR_OK))
             return GFXR_INVALID_ARGUMENT;
         AttachOnce(program->program, geometry->shader);
-        if (const auto r = CheckGlError("COglSystem::Link: Attaching geometry shader failed. Abort linking.",
-                                        GFXR_API_FAIL))
+        if (const auto r =
+                CheckGlError("COglSystem::Link: Attaching geometry shader failed. Abort linking.", GFXR_API_FAIL))
             return r;
         if (setParameters) {
             glProgramParameteriARB(program->program, GL_GEOMETRY_VERTICES_OUT_ARB,

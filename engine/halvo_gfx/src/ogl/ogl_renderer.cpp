@@ -32,8 +32,8 @@ void COglRenderer::ReportGlError(const std::string& context, std::uint32_t error
     // gluErrorString answers null for a code it does not know.
     const GLubyte* text = gluErrorString(static_cast<GLenum>(error));
     std::ostringstream message;
-    message << context << ", " << "Error: " << error << ", "
-            << (text ? reinterpret_cast<const char*>(text) : "unknown error") << "; ";
+    message << context << ", "
+            << "Error: " << error << ", " << (text ? reinterpret_cast<const char*>(text) : "unknown error") << "; ";
     BroadcastMessage(message.str());
 }
 

@@ -42,26 +42,38 @@ template <>
 struct BufferKind<CVertexBuffer> {
     static constexpr GLenum kTarget = GL_ARRAY_BUFFER;
     static constexpr const MAP_MESSAGES& kMessages = kBufferMapMessages;
-    static oglCBuffer_ApiSpecific* Api(const CVertexBuffer& b) { return OglApiObject<oglCBuffer_ApiSpecific>(b.apiObject); }
+    static oglCBuffer_ApiSpecific* Api(const CVertexBuffer& b)
+    {
+        return OglApiObject<oglCBuffer_ApiSpecific>(b.apiObject);
+    }
     static std::uint64_t ElementSize(const CVertexBuffer& b) { return b.GetVertexBufferLayout()->GetStride(); }
     template <typename F>
-    static decltype(auto) WithData(CVertexBuffer& b, F&& f) { return f(static_cast<CBuffer&>(b)); }
+    static decltype(auto) WithData(CVertexBuffer& b, F&& f)
+    {
+        return f(static_cast<CBuffer&>(b));
+    }
 };
 
 template <>
 struct BufferKind<CIndexBuffer> {
     static constexpr GLenum kTarget = GL_ELEMENT_ARRAY_BUFFER;
     static constexpr const MAP_MESSAGES& kMessages = kBufferMapMessages;
-    static oglCBuffer_ApiSpecific* Api(const CIndexBuffer& b) { return OglApiObject<oglCBuffer_ApiSpecific>(b.apiObject); }
+    static oglCBuffer_ApiSpecific* Api(const CIndexBuffer& b)
+    {
+        return OglApiObject<oglCBuffer_ApiSpecific>(b.apiObject);
+    }
     static std::uint64_t ElementSize(const CIndexBuffer& b) { return ValueTypeSize(b.GetIndexType()); }
     template <typename F>
-    static decltype(auto) WithData(CIndexBuffer& b, F&& f) { return f(static_cast<CBuffer&>(b)); }
+    static decltype(auto) WithData(CIndexBuffer& b, F&& f)
+    {
+        return f(static_cast<CBuffer&>(b));
+    }
 };
 
-constexpr MAP_MESSAGES kTextureBufferMapMessages{
-    "COglRenderer::MapBuffer: Bind texture buffer failed.", "COglRenderer::MapBuffer: Texture buffer mapping failed.",
-    "COglRenderer::UnmapBuffer: Bind texture buffer failed.",
-    "COglRenderer::UnmapBuffer: Texture buffer unmapping failed."};
+constexpr MAP_MESSAGES kTextureBufferMapMessages{"COglRenderer::MapBuffer: Bind texture buffer failed.",
+                                                 "COglRenderer::MapBuffer: Texture buffer mapping failed.",
+                                                 "COglRenderer::UnmapBuffer: Bind texture buffer failed.",
+                                                 "COglRenderer::UnmapBuffer: Texture buffer unmapping failed."};
 
 template <>
 struct BufferKind<CTextureBuffer> {
@@ -73,7 +85,10 @@ struct BufferKind<CTextureBuffer> {
     }
     static std::uint64_t ElementSize(const CBuffer& memory) { return memory.GetLayout()->GetStride(); }
     template <typename F>
-    static decltype(auto) WithData(CTextureBuffer& b, F&& f) { return b.AccessData(std::forward<F>(f)); }
+    static decltype(auto) WithData(CTextureBuffer& b, F&& f)
+    {
+        return b.AccessData(std::forward<F>(f));
+    }
 };
 
 template <typename Buffer>
@@ -87,7 +102,8 @@ std::uint32_t LoadBuffer(Buffer& buffer, std::uint32_t hint, const COglRenderer&
     glBindBuffer(Kind::kTarget, api->buffer);
     if (ogl::GlFailed(renderer, "COglRenderer::LoadBufferData: Bind failed.")) return GFXR_API_FAIL;
     glBufferData(Kind::kTarget, static_cast<GLsizeiptr>(buffer.GetDataSize()), buffer.GetData(), usage);
-    return ogl::GlFailed(renderer, "COglRenderer::LoadBufferData: Loading buffer data failed.") ? GFXR_API_FAIL : GFXR_OK;
+    return ogl::GlFailed(renderer, "COglRenderer::LoadBufferData: Loading buffer data failed.") ? GFXR_API_FAIL
+                                                                                                : GFXR_OK;
 }
 
 // Elements [first, first + count) of the main-memory copy go to the same
@@ -118,7 +134,8 @@ std::uint32_t UpdateBuffer(Buffer& buffer, std::int32_t first, std::int32_t coun
         if (offset + bytes > static_cast<std::uint64_t>(glSize)) return GFXR_INVALID_ARGUMENT;
         glBufferSubData(Kind::kTarget, static_cast<GLintptr>(offset), static_cast<GLsizeiptr>(bytes),
                         data.GetData() + offset);
-        return ogl::GlFailed(renderer, "COglRenderer::UpdateBufferData: Buffer update failed.") ? GFXR_API_FAIL : GFXR_OK;
+        return ogl::GlFailed(renderer, "COglRenderer::UpdateBufferData: Buffer update failed.") ? GFXR_API_FAIL
+                                                                                                : GFXR_OK;
     });
 }
 
@@ -186,8 +203,7 @@ std::uint32_t COglRenderer::UpdateBufferData(const Handle<CTextureBuffer>& buffe
     return buffer ? UpdateBuffer(*buffer, first, count, *this) : GFXR_INVALID_ARGUMENT;
 }
 
-std::uint32_t COglRenderer::UpdateBufferData(const Handle<CIndexBuffer>& buffer, std::int32_t first,
-                                             std::int32_t count)
+std::uint32_t COglRenderer::UpdateBufferData(const Handle<CIndexBuffer>& buffer, std::int32_t first, std::int32_t count)
 {
     return buffer ? UpdateBuffer(*buffer, first, count, *this) : GFXR_INVALID_ARGUMENT;
 }

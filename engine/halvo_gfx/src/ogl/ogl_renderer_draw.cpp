@@ -159,10 +159,8 @@ std::uint32_t COglRenderer::Draw(std::uint32_t primitive, const Handle<CVertexBu
     }
 
     if (instanced) {
-        glDrawElementsInstanced(mode, static_cast<GLsizei>(count), indexType, nullptr,
-                                static_cast<GLsizei>(instances));
-        if (CheckGlError("COglRenderer::RenderInstanced: Failed to render instanced geometry."))
-            return GFXR_API_FAIL;
+        glDrawElementsInstanced(mode, static_cast<GLsizei>(count), indexType, nullptr, static_cast<GLsizei>(instances));
+        if (CheckGlError("COglRenderer::RenderInstanced: Failed to render instanced geometry.")) return GFXR_API_FAIL;
     } else {
         glDrawElements(mode, static_cast<GLsizei>(count), indexType, nullptr);
         if (CheckGlError("COglRenderer::Render: Failed to render geometry.")) return GFXR_API_FAIL;

@@ -106,8 +106,7 @@ std::uint32_t COglRenderer::RenderEffectInstanced(std::uint32_t primitive, const
 }
 
 std::uint32_t COglRenderer::DrawEffect(std::uint32_t primitive, const Handle<CVertexBuffer>& vertices,
-                                       const Handle<CIndexBuffer>& indices, bool instanced,
-                                       std::uint32_t instances)
+                                       const Handle<CIndexBuffer>& indices, bool instanced, std::uint32_t instances)
 {
     if (!m_effect || !vertices || !indices) return GFXR_INVALID_ARGUMENT;
     if (m_effect->primitiveType != 0) primitive = m_effect->primitiveType;

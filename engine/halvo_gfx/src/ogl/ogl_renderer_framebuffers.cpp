@@ -79,7 +79,7 @@ std::uint32_t COglRenderer::SetDrawBuffers(const std::uint32_t* buffers, std::si
 {
     glDrawBuffers(static_cast<GLsizei>(count), buffers);
     return CheckGlError("COglRenderer::SwitchRenderTarget: Failed to switch to render targets.") ? GFXR_API_FAIL
-                                                                                                  : GFXR_OK;
+                                                                                                 : GFXR_OK;
 }
 
 std::uint32_t COglRenderer::SwitchToAllAttachments(const CFramebuffer& framebuffer)

@@ -104,7 +104,7 @@ std::uint32_t COglRenderer::SetRenderState(BLEND_EQUATION colour, BLEND_EQUATION
         return GFXR_INVALID_ARGUMENT;
     glBlendEquationSeparate(glColour, glAlpha);
     return CheckGlError("COglRenderer::SetRenderState: Failed to set blend function separate.") ? GFXR_API_FAIL
-                                                                                                 : GFXR_OK;
+                                                                                                : GFXR_OK;
 }
 
 std::uint32_t COglRenderer::SetRenderState(BLEND_EQUATION equation)
@@ -125,8 +125,7 @@ std::uint32_t COglRenderer::SetRenderState(BLEND_FACTOR sourceColour, BLEND_FACT
         ogl::BLEND_FACTOR_MODE.Get(destinationAlpha, da) != GFXR_OK)
         return GFXR_INVALID_ARGUMENT;
     glBlendFuncSeparate(sc, dc, sa, da);
-    return CheckGlError("COglRenderer::SetRenderState: Failed to set blend factor separate.") ? GFXR_API_FAIL
-                                                                                               : GFXR_OK;
+    return CheckGlError("COglRenderer::SetRenderState: Failed to set blend factor separate.") ? GFXR_API_FAIL : GFXR_OK;
 }
 
 std::uint32_t COglRenderer::SetRenderState(BLEND_FACTOR source, BLEND_FACTOR destination)
@@ -237,8 +236,7 @@ std::uint32_t COglRenderer::SetTransformation(const float* matrix)
     glLoadIdentity();
     // Engine matrices are row-major.
     glLoadTransposeMatrixf(matrix);
-    return CheckGlError("COglRenderer::SetTransformation: Failed to set transformation.") ? GFXR_API_FAIL
-                                                                                            : GFXR_OK;
+    return CheckGlError("COglRenderer::SetTransformation: Failed to set transformation.") ? GFXR_API_FAIL : GFXR_OK;
 }
 
 std::uint32_t COglRenderer::SetViewport(const VIEWPORT& viewport)
@@ -246,13 +244,11 @@ std::uint32_t COglRenderer::SetViewport(const VIEWPORT& viewport)
     return SetViewport(viewport.x, viewport.y, viewport.width, viewport.height);
 }
 
-std::uint32_t COglRenderer::SetViewport(std::uint64_t x, std::uint64_t y, std::uint64_t width,
-                                        std::uint64_t height)
+std::uint32_t COglRenderer::SetViewport(std::uint64_t x, std::uint64_t y, std::uint64_t width, std::uint64_t height)
 {
     constexpr std::uint64_t kLimit = std::numeric_limits<GLint>::max();
     if (x > kLimit || y > kLimit || width > kLimit || height > kLimit) return GFXR_INVALID_ARGUMENT;
-    glViewport(static_cast<GLint>(x), static_cast<GLint>(y), static_cast<GLsizei>(width),
-               static_cast<GLsizei>(height));
+    glViewport(static_cast<GLint>(x), static_cast<GLint>(y), static_cast<GLsizei>(width), static_cast<GLsizei>(height));
     if (CheckGlError("COglRenderer::SetViewport: Failed to set viewport.")) return GFXR_API_FAIL;
     m_viewport = VIEWPORT{x, y, width, height};
     return GFXR_OK;

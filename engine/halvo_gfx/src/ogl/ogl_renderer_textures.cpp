@@ -134,8 +134,7 @@ std::uint32_t BindForLoad(const COglRenderer& renderer, CTexture& texture, const
 // binding. From the upload on a failure marks the texture changed again, for
 // a retry.
 template <typename Upload>
-std::uint32_t BindAndUpload(const COglRenderer& renderer, CTexture& texture, const char* bindMessage,
-                            Upload&& upload)
+std::uint32_t BindAndUpload(const COglRenderer& renderer, CTexture& texture, const char* bindMessage, Upload&& upload)
 {
     TEXTURE_BINDING binding;
     if (const std::uint32_t r = BindForLoad(renderer, texture, bindMessage, binding); r != GFXR_OK) return r;
@@ -154,14 +153,13 @@ std::uint32_t UploadImage(const COglRenderer& renderer, const CTexture& texture,
     GLenum internalFormat = 0;
     GLsizei width = 0, height = 0;
     IMAGE_SOURCE source;
-    if (ogl::INTERNAL_FORMAT.Get(texture.textureFormat, internalFormat) != GFXR_OK ||
-        !ToSize(texture.width, width) || !ToSize(texture.height, height) ||
+    if (ogl::INTERNAL_FORMAT.Get(texture.textureFormat, internalFormat) != GFXR_OK || !ToSize(texture.width, width) ||
+        !ToSize(texture.height, height) ||
         !GetImageSource(*binding.image, texture.width, RowsOf(texture.textureType, texture.height), source))
         return GFXR_INVALID_ARGUMENT;
     CTightUnpacking unpacking;
-    ogl::TexImageByType(texture.textureType, binding.target, static_cast<GLint>(internalFormat), width, height,
-                        border, pixelFormat != 0 ? pixelFormat : source.pixelFormat, source.dataType,
-                        source.pixels);
+    ogl::TexImageByType(texture.textureType, binding.target, static_cast<GLint>(internalFormat), width, height, border,
+                        pixelFormat != 0 ? pixelFormat : source.pixelFormat, source.dataType, source.pixels);
     return ogl::GlFailed(renderer, kTexImageFailed) ? GFXR_API_FAIL : GFXR_OK;
 }
 
@@ -232,8 +230,7 @@ std::uint32_t COglRenderer::LoadTextureParameter(std::uint32_t target, const CTe
     glTexParameteri(target, GL_TEXTURE_MIN_FILTER, static_cast<GLint>(minification));
     if (CheckGlError("COglRenderer::LoadTextureParameter:Failed to set min filter.")) return GFXR_API_FAIL;
     glTexParameterfv(target, GL_TEXTURE_BORDER_COLOR, texture.borderColor.data());
-    if (CheckGlError("COglRenderer::LoadTextureParameter: Failed to set texture border color."))
-        return GFXR_API_FAIL;
+    if (CheckGlError("COglRenderer::LoadTextureParameter: Failed to set texture border color.")) return GFXR_API_FAIL;
     return GFXR_OK;
 }
 
@@ -279,8 +276,8 @@ std::uint32_t COglRenderer::LoadCubeMapTexture(CCubeMapTexture& texture)
         if (LoadTextureParameter(binding.target, texture) != GFXR_OK) return GFXR_FAIL;
         GLenum internalFormat = 0;
         GLsizei width = 0, height = 0;
-        if (ogl::INTERNAL_FORMAT.Get(texture.sizedFormat, internalFormat) != GFXR_OK ||
-            !ToSize(texture.width, width) || !ToSize(texture.height, height))
+        if (ogl::INTERNAL_FORMAT.Get(texture.sizedFormat, internalFormat) != GFXR_OK || !ToSize(texture.width, width) ||
+            !ToSize(texture.height, height))
             return GFXR_INVALID_ARGUMENT;
         // Every face needs its image; check them all before the first upload.
         IMAGE_SOURCE sources[CUBE_FACE_COUNT];
@@ -291,8 +288,8 @@ std::uint32_t COglRenderer::LoadCubeMapTexture(CCubeMapTexture& texture)
         }
         CTightUnpacking unpacking;
         for (std::size_t face = 0; face < CUBE_FACE_COUNT; ++face) {
-            glTexImage2D(ogl::CUBE_FACE_TARGET.entries[face], 0, static_cast<GLint>(internalFormat), width, height,
-                         0, sources[face].pixelFormat, sources[face].dataType, sources[face].pixels);
+            glTexImage2D(ogl::CUBE_FACE_TARGET.entries[face], 0, static_cast<GLint>(internalFormat), width, height, 0,
+                         sources[face].pixelFormat, sources[face].dataType, sources[face].pixels);
             if (CheckGlError(kTexImage2DFailed)) return GFXR_API_FAIL;
         }
         return GFXR_OK;

@@ -107,8 +107,8 @@ std::uint32_t COglSystem::GetActiveShaderVariableList(Handle<CRenderPass>& pass,
         GLsizei length = 0;
         GLint size = 0;
         GLenum glType = 0;
-        glGetActiveUniform(program, static_cast<GLuint>(index), static_cast<GLsizei>(nameBuffer.size()), &length,
-                           &size, &glType, nameBuffer.data());
+        glGetActiveUniform(program, static_cast<GLuint>(index), static_cast<GLsizei>(nameBuffer.size()), &length, &size,
+                           &glType, nameBuffer.data());
         if (const auto r = CheckGlError(
                 "COglSystem::GetActiveShaderVariableList: Failed to get active uniforms name parameters.", GFXR_FAIL))
             return r;

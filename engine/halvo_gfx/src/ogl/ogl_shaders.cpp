@@ -30,9 +30,8 @@ constexpr SHADER_KIND GEOMETRY_SHADER{GL_GEOMETRY_SHADER, "A GLSL Geometry Shade
                                       "COglSystem::CreateGeometryShader: Couldn't create geometry shader."};
 constexpr SHADER_KIND PIXEL_SHADER{GL_FRAGMENT_SHADER, "A GLSL Pixel Shader", SHT_PIXEL,
                                    "COglSystem::CreatePixelShader: Couldn't create pixel shader."};
-constexpr SHADER_KIND HULL_SHADER{
-    GL_TESS_CONTROL_SHADER, "A GLSL Tessellaion Control Shader(Hull Shader)", SHT_HULL,
-    "COglSystem::CreateHullShader: Couldn't create the hull(tess. control) shader."};
+constexpr SHADER_KIND HULL_SHADER{GL_TESS_CONTROL_SHADER, "A GLSL Tessellaion Control Shader(Hull Shader)", SHT_HULL,
+                                  "COglSystem::CreateHullShader: Couldn't create the hull(tess. control) shader."};
 constexpr SHADER_KIND DOMAIN_SHADER{
     GL_TESS_EVALUATION_SHADER, "A GLSL Tessellation Evaluation Shader(Domain Shader)", SHT_DOMAIN,
     "COglSystem::CreateDomainShader: Couldn't create the domain(tess. evaluation) shader."};
@@ -51,8 +50,7 @@ std::uint32_t InstallShader(hlv_core::CResourceHandle<T>& shader,
 
 }  // namespace
 
-IGfxSystem::Handle<IApiSpecific> COglSystem::NewShaderObject(std::uint32_t glShaderType,
-                                                             const std::string& failureText)
+IGfxSystem::Handle<IApiSpecific> COglSystem::NewShaderObject(std::uint32_t glShaderType, const std::string& failureText)
 {
     auto apiObject = hlv_core::Adopt(new CGLSL_ApiSpecific("OGL Api Specific"));
     ogl::DiscardPendingGlErrors();
@@ -66,12 +64,12 @@ IGfxSystem::Handle<IApiSpecific> COglSystem::NewShaderObject(std::uint32_t glSha
     return Handle<IApiSpecific>(std::move(apiObject));
 }
 
-#define HLV_OGL_CREATE_SHADER(Operation, Class, kind)                                         \
-    std::uint32_t COglSystem::Operation(Handle<Class>& shader)                                \
-    {                                                                                         \
+#define HLV_OGL_CREATE_SHADER(Operation, Class, kind)                                          \
+    std::uint32_t COglSystem::Operation(Handle<Class>& shader)                                 \
+    {                                                                                          \
         const Handle<IApiSpecific> apiObject = NewShaderObject(kind.glType, kind.failureText); \
-        if (!apiObject) return GFXR_SHADER_CREATION_FAILED;                                   \
-        return InstallShader(shader, apiObject, kind);                                        \
+        if (!apiObject) return GFXR_SHADER_CREATION_FAILED;                                    \
+        return InstallShader(shader, apiObject, kind);                                         \
     }
 
 HLV_OGL_CREATE_SHADER(CreateVertexShader, CShader, VERTEX_SHADER)
@@ -108,8 +106,7 @@ std::uint32_t COglSystem::SetShaderSource(Handle<CShader>& shader, const std::li
     for (const std::string& line : lines) texts.push_back(line.c_str());
     ogl::DiscardPendingGlErrors();
     glShaderSource(apiObject->shader, static_cast<GLsizei>(texts.size()), texts.data(), nullptr);
-    if (const auto r =
-            CheckGlError("COglSystem::SetShaderSource: Couldn't set the shader source code.", GFXR_FAIL))
+    if (const auto r = CheckGlError("COglSystem::SetShaderSource: Couldn't set the shader source code.", GFXR_FAIL))
         return r;
     if (&lines != &shader->sourceLines) shader->sourceLines = lines;
     return GFXR_OK;
@@ -175,9 +172,8 @@ std::uint32_t COglSystem::GetCompilationLog(Handle<CShader>& shader, std::list<s
     GLint length = 0;
     glGetShaderiv(apiObject->shader, GL_INFO_LOG_LENGTH, &length);
     if (length <= 0) {
-        BroadcastMessage(
-            "COglSystem::GetCompilationLog:Couldn't determine the compilation log."
-            "Determined compilation fail, but no log is generated.");
+        BroadcastMessage("COglSystem::GetCompilationLog:Couldn't determine the compilation log."
+                         "Determined compilation fail, but no log is generated.");
         return GFXR_API_FAIL;
     }
     std::vector<GLchar> text(static_cast<std::size_t>(length), '\0');

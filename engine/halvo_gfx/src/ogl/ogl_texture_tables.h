@@ -21,17 +21,21 @@ inline constexpr CEnumTable<4> WRAP_MODE{{GL_CLAMP, GL_REPEAT, GL_CLAMP_TO_BORDE
 inline constexpr CEnumTable<2> FILTER{{GL_NEAREST, GL_LINEAR}};
 
 // Cube faces in CUBE_FACE order, which is also the upload order.
+// clang-format off
 inline constexpr CEnumTable<6> CUBE_FACE_TARGET{{
     GL_TEXTURE_CUBE_MAP_POSITIVE_X, GL_TEXTURE_CUBE_MAP_NEGATIVE_X, GL_TEXTURE_CUBE_MAP_POSITIVE_Y,
     GL_TEXTURE_CUBE_MAP_NEGATIVE_Y, GL_TEXTURE_CUBE_MAP_POSITIVE_Z, GL_TEXTURE_CUBE_MAP_NEGATIVE_Z}};
+// clang-format on
 static_assert(CUBE_FACE_TARGET.size() == CUBE_FACE_COUNT);
 
 // Internal format of a texture buffer by TEXTURE_MEMORY_FORMAT; 0 where GL
 // has no buffer-texture format of that kind.
+// clang-format off
 inline constexpr CEnumTable<21> TEXTURE_BUFFER_FORMAT{{
     0, GL_INTENSITY8, GL_INTENSITY16, 0, 0, 0, 0, 0, 0, 0, 0,  //
     GL_RGBA8, GL_RGBA16, GL_RGBA16F, GL_RGBA32F, GL_RGBA8I, GL_RGBA16I, GL_RGBA32I, GL_RGBA8UI, GL_RGBA16UI,
     GL_RGBA32UI}};
+// clang-format on
 static_assert(TEXTURE_BUFFER_FORMAT.size() == TEXTURE_MEMORY_FORMAT_COUNT);
 
 }  // namespace hlv_gfx::ogl

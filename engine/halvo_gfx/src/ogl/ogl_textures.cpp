@@ -112,8 +112,7 @@ std::uint32_t COglSystem::CreateTextureMemory(Handle<CTextureBuffer>& buffer)
         return r;
     texture->texture = textureName;
 
-    if (!buffer->bufferApiObject)
-        buffer->bufferApiObject = hlv_core::Adopt(new oglCBuffer_ApiSpecific("Buffer APIS"));
+    if (!buffer->bufferApiObject) buffer->bufferApiObject = hlv_core::Adopt(new oglCBuffer_ApiSpecific("Buffer APIS"));
     const Handle<IApiSpecific> bufferKeep = buffer->bufferApiObject;
     auto* storage = OglApiObject<oglCBuffer_ApiSpecific>(bufferKeep);
     if (!storage) return GFXR_INVALID_API_SPECIFIC;

@@ -99,9 +99,9 @@ TEST_F(GlHarnessTest, TextureReadBackRestoresTheBinding)
 
 TEST_F(GlHarnessTest, DrainingCollectsEveryPendingError)
 {
-    glEnable(0x1234);         // GL_INVALID_ENUM
+    glEnable(0x1234);  // GL_INVALID_ENUM
     glBindTexture(GL_TEXTURE_2D, 0);
-    glLineWidth(-1.0f);       // GL_INVALID_VALUE
+    glLineWidth(-1.0f);  // GL_INVALID_VALUE
     // Drivers may keep one error flag (Mesa) or one per kind of error.
     const auto errors = hlv_gl_test::DrainGlErrors();
     ASSERT_FALSE(errors.empty());

@@ -48,7 +48,7 @@ Handle<CRenderPass> CGlResourceBuilder::MakePass(const std::string& vertexFile, 
 }
 
 Handle<CRenderPass> CGlResourceBuilder::MakePassFromSource(const std::string& vertexSource,
-                                                         const std::string& pixelSource)
+                                                           const std::string& pixelSource)
 {
     std::string log;
     const GLuint program = hlv_gl_test::BuildProgram(vertexSource, pixelSource, log);
@@ -96,7 +96,7 @@ void CGlResourceBuilder::GiveTextureName(T& texture)
 }
 
 Handle<CImage> CGlResourceBuilder::MakeImage(std::uint32_t colorFormat, std::uint32_t valueType, std::uint64_t width,
-                         std::uint64_t height, const std::vector<std::uint8_t>& bytes)
+                                             std::uint64_t height, const std::vector<std::uint8_t>& bytes)
 {
     auto image = hlv_core::Adopt(new CImage("test image"));
     if (bytes.empty()) {
@@ -115,8 +115,8 @@ Handle<CImage> CGlResourceBuilder::MakeImage(std::uint32_t colorFormat, std::uin
 }
 
 Handle<CTexture> CGlResourceBuilder::MakeTexture(std::uint32_t textureFormat, std::uint32_t colorFormat,
-                                               std::uint32_t valueType, std::uint64_t width,
-                                               std::uint64_t height, const std::vector<std::uint8_t>& bytes)
+                                                 std::uint32_t valueType, std::uint64_t width, std::uint64_t height,
+                                                 const std::vector<std::uint8_t>& bytes)
 {
     auto texture = hlv_core::Adopt(new CTexture("test texture"));
     texture->textureType = TT_TEXTURE_2D;
@@ -181,7 +181,7 @@ Handle<CTextureBuffer> CGlResourceBuilder::MakeTextureBuffer(const std::vector<f
 }
 
 Handle<CVertexBuffer> CGlResourceBuilder::MakeVertexBuffer(std::initializer_list<std::uint32_t> semantics,
-                                                         const std::vector<float>& values)
+                                                           const std::vector<float>& values)
 {
     auto buffer = hlv_core::Adopt(new CVertexBuffer("A Vertex Buffer"));
     const auto layout = buffer->GetVertexBufferLayout();
@@ -230,8 +230,7 @@ Handle<CFramebuffer> CGlResourceBuilder::MakeFramebuffer(COglRenderer& renderer,
     }
     if (depth) {
         if (renderer.LoadTexture(depth) != GFXR_OK) Fail("depth attachment load");
-        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, TextureNameOf(depth->apiObject),
-                               0);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, TextureNameOf(depth->apiObject), 0);
     }
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) Fail("framebuffer incomplete");
     glBindFramebuffer(GL_FRAMEBUFFER, 0);

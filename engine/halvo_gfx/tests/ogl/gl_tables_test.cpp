@@ -140,8 +140,8 @@ protected:
         if (HasFatalFailure()) return;
         std::string log;
         const std::string dir = HLV_GFX_TEST_SHADER_DIR;
-        m_program = hlv_gl_test::BuildProgramFromFiles(dir + "/uniform_types.vs.glsl",
-                                                       dir + "/uniform_types.ps.glsl", log);
+        m_program =
+            hlv_gl_test::BuildProgramFromFiles(dir + "/uniform_types.vs.glsl", dir + "/uniform_types.ps.glsl", log);
         ASSERT_NE(m_program, 0u) << log;
         glUseProgram(m_program);
     }
@@ -220,8 +220,7 @@ TEST_F(GlFunctionTables, MatrixSettersTransposeRowMajorStorage)
     Set(SVT_FLOAT_MAT4, "mat_world", m4);
     const auto world = GetFloats("mat_world", 16);
     for (int row = 0; row < 4; ++row)
-        for (int column = 0; column < 4; ++column)
-            EXPECT_EQ(world[column * 4 + row], m4[row * 4 + column]);
+        for (int column = 0; column < 4; ++column) EXPECT_EQ(world[column * 4 + row], m4[row * 4 + column]);
 
     const float m2[] = {1, 2, 3, 4};
     Set(SVT_FLOAT_MAT2, "u_mat2", m2);
@@ -255,8 +254,7 @@ TEST_F(GlTexImageTable, UploadsByTextureTypeAndRefusesCubeMaps)
               std::vector<std::uint8_t>(std::begin(pixels), std::end(pixels)));
 
     // No image call at all: the level keeps its size.
-    EXPECT_FALSE(TexImageByType(TT_TEXTURE_CUBE, GL_TEXTURE_2D, GL_RGBA8, 4, 4, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                                nullptr));
+    EXPECT_FALSE(TexImageByType(TT_TEXTURE_CUBE, GL_TEXTURE_2D, GL_RGBA8, 4, 4, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr));
     EXPECT_FALSE(TexImageByType(TT_UNDEFINED, GL_TEXTURE_2D, GL_RGBA8, 4, 4, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr));
     EXPECT_FALSE(TexImageByType(9, GL_TEXTURE_2D, GL_RGBA8, 4, 4, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr));
     EXPECT_EQ(hlv_gl_test::GetTextureLevelParameter(GL_TEXTURE_2D, texture, GL_TEXTURE_WIDTH), 2);

@@ -189,8 +189,8 @@ TEST_F(OglRendererBufferTest, PartialUpdatesStayInsideBothCopies)
     EXPECT_EQ(renderer->LoadBufferData(indices, MH_UNDEFINED), GFXR_INVALID_ARGUMENT);
 
     auto* cpu = reinterpret_cast<float*>(vertices->GetData());
-    cpu[2 * 3] = 7.0f;   // vertex 2
-    cpu[3 * 3] = 9.0f;   // vertex 3, outside the update
+    cpu[2 * 3] = 7.0f;  // vertex 2
+    cpu[3 * 3] = 9.0f;  // vertex 3, outside the update
     ASSERT_EQ(renderer->UpdateBufferData(vertices, 2, 1), GFXR_OK);
     auto gpu = GpuContents<float>(GL_ARRAY_BUFFER, BufferNameOf(vertices->apiObject), 12);
     EXPECT_EQ(gpu[6], 7.0f);

@@ -184,9 +184,9 @@ TEST_F(OglRendererFramebufferTest, FailedBindPushesNothingAndNextSwitchPopsNothi
     ASSERT_EQ(renderer->PushAttrib(1), GFXR_OK);
     glEnable(0x1234);  // the bind's check finds an error
     EXPECT_EQ(renderer->UseFramebuffer(framebuffer), GFXR_API_FAIL);
-    EXPECT_EQ(listener->texts, std::vector<std::string>{
-                                   "COglRenderer::UseFramebuffer: Failed to bind framebuffer., Error: 1280, "
-                                   "invalid enumerant; "});
+    EXPECT_EQ(listener->texts,
+              std::vector<std::string>{"COglRenderer::UseFramebuffer: Failed to bind framebuffer., Error: 1280, "
+                                       "invalid enumerant; "});
     listener->texts.clear();
     EXPECT_EQ(GetInteger(GL_ATTRIB_STACK_DEPTH), 1);
     EXPECT_EQ(renderer->UseFramebuffer({}), GFXR_OK);

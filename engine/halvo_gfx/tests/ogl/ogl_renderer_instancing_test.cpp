@@ -17,8 +17,8 @@ namespace {
 using namespace hlv_gfx;
 using hlv_gl_test::ReadPixel;
 
-constexpr int kGrid = 10;         // particles per row and column
-constexpr int kCell = 4;          // pixels per particle cell
+constexpr int kGrid = 10;  // particles per row and column
+constexpr int kCell = 4;   // pixels per particle cell
 constexpr int kTarget = kGrid * kCell;
 
 struct PARTICLE_COLOUR {
@@ -26,8 +26,7 @@ struct PARTICLE_COLOUR {
 };
 
 // Particle (i, j) covers the two-by-two pixels around (4i + 2, 4j + 2).
-std::vector<float> ParticleTexels(const std::vector<PARTICLE_COLOUR>& colours, int firstColumn = 0,
-                                  int columns = kGrid)
+std::vector<float> ParticleTexels(const std::vector<PARTICLE_COLOUR>& colours, int firstColumn = 0, int columns = kGrid)
 {
     std::vector<float> texels;
     for (int j = 0; j < kGrid; ++j)

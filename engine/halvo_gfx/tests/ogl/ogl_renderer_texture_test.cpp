@@ -79,8 +79,7 @@ TEST_F(OglRendererTextureTest, OddWidthRgbImageComesOutStraight)
 
 TEST_F(OglRendererTextureTest, CubeFacesLandInFaceOrder)
 {
-    const std::vector<std::uint32_t> colours{0xFF0000FF, 0x00FF00FF, 0x0000FFFF,
-                                             0xFFFF00FF, 0xFF00FFFF, 0x00FFFFFF};
+    const std::vector<std::uint32_t> colours{0xFF0000FF, 0x00FF00FF, 0x0000FFFF, 0xFFFF00FF, 0xFF00FFFF, 0x00FFFFFF};
     auto cube = MakeCubeMap(2, colours);
     ASSERT_EQ(renderer->LoadTexture(cube), GFXR_OK);
     EXPECT_FALSE(cube->IsChanged());

@@ -93,10 +93,10 @@ TEST_F(OglRendererUniformTest, DiscoveredVariablesCoverEveryDeclaredUniform)
     std::vector<std::string> names;
     for (const auto& variable : pass->GetVariables()) names.push_back(variable->GetName());
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"mat_proj", "mat_view", "mat_world", "particle_data_buffer",
-                                               "tex_color", "tex_cube", "tex_shadow", "u_float", "u_int",
-                                               "u_ivec2", "u_ivec3", "u_ivec4", "u_mat2", "u_mat3", "u_vec2",
-                                               "u_vec3", "u_vec4", "vec_cam_pos_ws"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"mat_proj", "mat_view", "mat_world", "particle_data_buffer", "tex_color",
+                                        "tex_cube", "tex_shadow", "u_float", "u_int", "u_ivec2", "u_ivec3", "u_ivec4",
+                                        "u_mat2", "u_mat3", "u_vec2", "u_vec3", "u_vec4", "vec_cam_pos_ws"}));
     EXPECT_EQ(pass->FindVariable("u_mat3")->GetType(), SVT_FLOAT_MAT3);
     EXPECT_EQ(pass->FindVariable("particle_data_buffer")->GetType(), SVT_SAMPLER_BUFFER);
 }
@@ -130,8 +130,10 @@ TEST_F(OglRendererUniformTest, ValuesComeFromTheCopyTakenWhenQueued)
         const auto floats = UniformFloats(program, name.c_str(), entry.size / 4);
         std::vector<float> expected(entry.size / 4);
         std::memcpy(expected.data(), captured, entry.size);
-        const std::size_t n = entry.type == SVT_FLOAT_MAT2 ? 2 : entry.type == SVT_FLOAT_MAT3 ? 3
-                              : entry.type == SVT_FLOAT_MAT4 ? 4 : 0;
+        const std::size_t n = entry.type == SVT_FLOAT_MAT2   ? 2
+                              : entry.type == SVT_FLOAT_MAT3 ? 3
+                              : entry.type == SVT_FLOAT_MAT4 ? 4
+                                                             : 0;
         std::vector<float> live(entry.size / 4);
         std::memcpy(live.data(), entry.variable->GetValue(), entry.size);
         EXPECT_NE(expected, live) << name;

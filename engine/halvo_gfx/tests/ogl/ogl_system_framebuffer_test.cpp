@@ -66,8 +66,7 @@ protected:
         framebuffer->colorAttachments = {Attachment(TF_RGBA8, CT_RGBA, hlv_core::T_UCHAR),
                                          Attachment(TF_RGBA8, CT_RGBA, hlv_core::T_UCHAR),
                                          Attachment(TF_RGBA32F, CT_RGBA, hlv_core::T_FLOAT)};
-        framebuffer->depthAttachment =
-            Attachment<CDepthTexture>(TF_DEPTH_COMPONENT32, CT_LUMINANCE, hlv_core::T_FLOAT);
+        framebuffer->depthAttachment = Attachment<CDepthTexture>(TF_DEPTH_COMPONENT32, CT_LUMINANCE, hlv_core::T_FLOAT);
     }
 
     Handle<CFramebuffer> framebuffer;

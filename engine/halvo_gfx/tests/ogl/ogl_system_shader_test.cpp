@@ -49,8 +49,7 @@ TEST_F(OglSystemShaderTest, EachCreatorMakesItsKindOfShader)
         {pixel.get(), "A GLSL Pixel Shader", SHT_PIXEL, GL_FRAGMENT_SHADER},
         {geometry.get(), "A GLSL Geometry Shader", SHT_GEOMETRY, GL_GEOMETRY_SHADER},
         {hull.get(), "A GLSL Tessellaion Control Shader(Hull Shader)", SHT_HULL, GL_TESS_CONTROL_SHADER},
-        {domain.get(), "A GLSL Tessellation Evaluation Shader(Domain Shader)", SHT_DOMAIN,
-         GL_TESS_EVALUATION_SHADER},
+        {domain.get(), "A GLSL Tessellation Evaluation Shader(Domain Shader)", SHT_DOMAIN, GL_TESS_EVALUATION_SHADER},
     };
     for (const auto& e : expected) {
         SCOPED_TRACE(e.name);
@@ -64,8 +63,8 @@ TEST_F(OglSystemShaderTest, EachCreatorMakesItsKindOfShader)
     EXPECT_EQ(geometry->inputType, 0u);
     EXPECT_EQ(geometry->maxOutputVertices, 0u);
 
-    for (Handle<CShader> shader : {vertex, pixel, Handle<CShader>(geometry), Handle<CShader>(hull),
-                                   Handle<CShader>(domain)}) {
+    for (Handle<CShader> shader :
+         {vertex, pixel, Handle<CShader>(geometry), Handle<CShader>(hull), Handle<CShader>(domain)}) {
         const GLuint name = ShaderName(shader->apiObject);
         EXPECT_EQ(system->ReleaseShader(shader), GFXR_OK);
         EXPECT_EQ(ShaderName(shader->apiObject), 0u);
@@ -223,11 +222,10 @@ TEST_F(OglSystemShaderTest, LinkTellsTheLinkerListenersWhatIsMissing)
     // The vertex shader was attached before the pixel shader was missed.
     EXPECT_EQ(ProgramParameter(ProgramName(pass->apiObject), GL_ATTACHED_SHADERS), 1);
 
-    EXPECT_EQ(linker->messages,
-              (std::vector<std::string>{"COglSystem::Link : Invalid render pass.",
-                                        "COglSystem::Link : Invalid render pass api specific.",
-                                        "COglSystem::Link : No vertex shader is specified.",
-                                        "COglSystem::Link : No pixel shader is specified."}));
+    EXPECT_EQ(linker->messages, (std::vector<std::string>{"COglSystem::Link : Invalid render pass.",
+                                                          "COglSystem::Link : Invalid render pass api specific.",
+                                                          "COglSystem::Link : No vertex shader is specified.",
+                                                          "COglSystem::Link : No pixel shader is specified."}));
     EXPECT_TRUE(printer->texts.empty());
     system->ReleaseRenderPass(pass);
 }

@@ -56,12 +56,11 @@ TEST_F(OglSystemTest, InternalErrorNamesTheOperationsOwnResultCode)
     ShaderVariableList variables;
     EXPECT_EQ(system->GetActiveShaderVariableList(pass, &variables), GFXR_FAIL);
     EXPECT_TRUE(variables.empty());
-    EXPECT_EQ(printer->texts,
-              (std::vector<std::string>{
-                  "COglSystem::ReleaseRenderPass: Couldn't release the GL program id.", "Internal error: GFXR_FAIL",
-                  "OpenGL error: 1281",
-                  "COglSystem::GetActiveShaderVariableList: Failed to get number of active uniforms.",
-                  "Internal error: GFXR_FAIL", "OpenGL error: 1281"}));
+    EXPECT_EQ(printer->texts, (std::vector<std::string>{
+                                  "COglSystem::ReleaseRenderPass: Couldn't release the GL program id.",
+                                  "Internal error: GFXR_FAIL", "OpenGL error: 1281",
+                                  "COglSystem::GetActiveShaderVariableList: Failed to get number of active uniforms.",
+                                  "Internal error: GFXR_FAIL", "OpenGL error: 1281"}));
 }
 
 TEST_F(OglSystemTest, ErrorsLeftByEarlierCallsAreNotBlamedOnTheNextOperation)

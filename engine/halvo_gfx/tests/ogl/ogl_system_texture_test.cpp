@@ -15,8 +15,8 @@ namespace {
 using namespace hlv_gfx;
 using hlv_gl_test::GetTextureLevelParameter;
 
-Handle<CImage> MakeImage(std::uint32_t colorFormat, std::uint32_t valueType, std::uint64_t width,
-                         std::uint64_t height, const void* bytes, std::size_t size)
+Handle<CImage> MakeImage(std::uint32_t colorFormat, std::uint32_t valueType, std::uint64_t width, std::uint64_t height,
+                         const void* bytes, std::size_t size)
 {
     Handle<CImage> image(hlv_core::Adopt(new CImage("test image")));
     EXPECT_EQ(image->SetFormat(colorFormat, valueType), GFXR_OK);

@@ -156,8 +156,7 @@ TEST_F(OglSystemUniformRoundTrip, CapturedValuesAndSamplerUnitsReachTheProgram)
     glActiveTexture(GL_TEXTURE0);
     EXPECT_EQ(static_cast<GLuint>(hlv_gl_test::GetInteger(GL_TEXTURE_BINDING_2D)), TextureName(colour->apiObject));
     glActiveTexture(GL_TEXTURE2);
-    EXPECT_EQ(static_cast<GLuint>(hlv_gl_test::GetInteger(GL_TEXTURE_BINDING_CUBE_MAP)),
-              TextureName(cube->apiObject));
+    EXPECT_EQ(static_cast<GLuint>(hlv_gl_test::GetInteger(GL_TEXTURE_BINDING_CUBE_MAP)), TextureName(cube->apiObject));
     glActiveTexture(GL_TEXTURE3);
     EXPECT_EQ(static_cast<GLuint>(hlv_gl_test::GetInteger(GL_TEXTURE_BINDING_BUFFER)),
               TextureName(particles->textureApiObject));

@@ -44,21 +44,31 @@ TEST_F(OglSystemVariablesTest, DiscoversEveryUniformWithTypeStorageAndLocation)
     ASSERT_TRUE(pass);
     const GLuint program = ProgramName(pass->apiObject);
     const auto glNames = ActiveUniformNames(program);
-    ASSERT_TRUE(std::any_of(glNames.begin(), glNames.end(),
-                            [](const std::string& n) { return n.rfind("gl_", 0) == 0; }))
-        << "the program should report a built-in uniform for this test to mean anything";
+    ASSERT_TRUE(std::any_of(glNames.begin(), glNames.end(), [](const std::string& n) {
+        return n.rfind("gl_", 0) == 0;
+    })) << "the program should report a built-in uniform for this test to mean anything";
 
     ShaderVariableList variables;
     ASSERT_EQ(system->GetActiveShaderVariableList(pass, &variables), GFXR_OK);
 
-    const std::map<std::string, std::uint32_t> expected{
-        {"mat_proj", SVT_FLOAT_MAT4},      {"mat_view", SVT_FLOAT_MAT4},       {"mat_world", SVT_FLOAT_MAT4},
-        {"vec_cam_pos_ws", SVT_FLOAT_VEC3}, {"u_mat2", SVT_FLOAT_MAT2},         {"u_mat3", SVT_FLOAT_MAT3},
-        {"u_float", SVT_FLOAT},            {"u_vec2", SVT_FLOAT_VEC2},         {"u_vec3", SVT_FLOAT_VEC3},
-        {"u_vec4", SVT_FLOAT_VEC4},        {"u_int", SVT_INT},                 {"u_ivec2", SVT_INT_VEC2},
-        {"u_ivec3", SVT_INT_VEC3},         {"u_ivec4", SVT_INT_VEC4},          {"tex_color", SVT_SAMPLER_2D},
-        {"tex_cube", SVT_SAMPLER_CUBE},    {"tex_shadow", SVT_SAMPLER_2D_SHADOW},
-        {"particle_data_buffer", SVT_SAMPLER_BUFFER}};
+    const std::map<std::string, std::uint32_t> expected{{"mat_proj", SVT_FLOAT_MAT4},
+                                                        {"mat_view", SVT_FLOAT_MAT4},
+                                                        {"mat_world", SVT_FLOAT_MAT4},
+                                                        {"vec_cam_pos_ws", SVT_FLOAT_VEC3},
+                                                        {"u_mat2", SVT_FLOAT_MAT2},
+                                                        {"u_mat3", SVT_FLOAT_MAT3},
+                                                        {"u_float", SVT_FLOAT},
+                                                        {"u_vec2", SVT_FLOAT_VEC2},
+                                                        {"u_vec3", SVT_FLOAT_VEC3},
+                                                        {"u_vec4", SVT_FLOAT_VEC4},
+                                                        {"u_int", SVT_INT},
+                                                        {"u_ivec2", SVT_INT_VEC2},
+                                                        {"u_ivec3", SVT_INT_VEC3},
+                                                        {"u_ivec4", SVT_INT_VEC4},
+                                                        {"tex_color", SVT_SAMPLER_2D},
+                                                        {"tex_cube", SVT_SAMPLER_CUBE},
+                                                        {"tex_shadow", SVT_SAMPLER_2D_SHADOW},
+                                                        {"particle_data_buffer", SVT_SAMPLER_BUFFER}};
     std::map<std::string, std::uint32_t> found;
     for (const auto& variable : variables) {
         SCOPED_TRACE(variable->GetName());
@@ -176,8 +186,8 @@ TEST_F(OglSystemVariablesTest, CreatedVariablesHoldZeroedStorageOfTheirType)
     EXPECT_EQ(variable->GetName(), "m");
     EXPECT_EQ(variable->GetType(), static_cast<std::uint32_t>(SVT_FLOAT_MAT3));
     ASSERT_EQ(variable->GetValueSize(), 36u);
-    EXPECT_TRUE(std::all_of(variable->GetValue(), variable->GetValue() + 36,
-                            [](std::byte b) { return b == std::byte{0}; }));
+    EXPECT_TRUE(
+        std::all_of(variable->GetValue(), variable->GetValue() + 36, [](std::byte b) { return b == std::byte{0}; }));
 
     // Reused for another type: new storage, same variable.
     CShaderVariable* same = variable.get();

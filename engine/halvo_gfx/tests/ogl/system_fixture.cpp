@@ -23,10 +23,7 @@ GLuint ShaderName(const Handle<IApiSpecific>& a) { return NameOf(a, &CGLSL_ApiSp
 GLuint ProgramName(const Handle<IApiSpecific>& a) { return NameOf(a, &CGLSL_RenderPass_ApiSpecific::program); }
 GLuint TextureName(const Handle<IApiSpecific>& a) { return NameOf(a, &oglCTexture_ApiSpecific::texture); }
 GLuint BufferName(const Handle<IApiSpecific>& a) { return NameOf(a, &oglCBuffer_ApiSpecific::buffer); }
-GLuint FramebufferName(const Handle<IApiSpecific>& a)
-{
-    return NameOf(a, &oglCFramebuffer_ApiSpecific::framebuffer);
-}
+GLuint FramebufferName(const Handle<IApiSpecific>& a) { return NameOf(a, &oglCFramebuffer_ApiSpecific::framebuffer); }
 
 void COglSystemTest::SetUp()
 {

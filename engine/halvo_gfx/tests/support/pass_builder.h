@@ -14,8 +14,8 @@
 namespace hlv_gfx_test {
 
 inline hlv_core::CResourceHandle<hlv_gfx::CShaderVariable> AddVariable(hlv_gfx::CRenderPass& pass,
-                                                                        const std::string& name,
-                                                                        std::uint32_t type, bool withStorage = true)
+                                                                       const std::string& name, std::uint32_t type,
+                                                                       bool withStorage = true)
 {
     auto variable = hlv_core::Adopt(new hlv_gfx::CShaderVariable(name));
     variable->SetType(type);

@@ -29,8 +29,14 @@ public:
     // What GetRenderer hands out.
     Handle<hlv_gfx::IRenderer> renderer;
 
-    std::uint32_t CreateVertexBuffer(Handle<hlv_gfx::CVertexBuffer>& b) override { return Record("CreateVertexBuffer", b); }
-    std::uint32_t CreateIndexBuffer(Handle<hlv_gfx::CIndexBuffer>& b) override { return Record("CreateIndexBuffer", b); }
+    std::uint32_t CreateVertexBuffer(Handle<hlv_gfx::CVertexBuffer>& b) override
+    {
+        return Record("CreateVertexBuffer", b);
+    }
+    std::uint32_t CreateIndexBuffer(Handle<hlv_gfx::CIndexBuffer>& b) override
+    {
+        return Record("CreateIndexBuffer", b);
+    }
     std::uint32_t DeleteBuffer(Handle<hlv_gfx::CIndexBuffer>& b) override { return Record("DeleteIndexBuffer", b); }
     std::uint32_t DeleteBuffer(Handle<hlv_gfx::CVertexBuffer>& b) override { return Record("DeleteVertexBuffer", b); }
     std::uint32_t CreateVertexShader(Handle<hlv_gfx::CShader>& s) override { return Record("CreateVertexShader", s); }
@@ -40,7 +46,10 @@ public:
     }
     std::uint32_t CreatePixelShader(Handle<hlv_gfx::CShader>& s) override { return Record("CreatePixelShader", s); }
     std::uint32_t CreateHullShader(Handle<hlv_gfx::CHullShader>& s) override { return Record("CreateHullShader", s); }
-    std::uint32_t CreateDomainShader(Handle<hlv_gfx::CDomainShader>& s) override { return Record("CreateDomainShader", s); }
+    std::uint32_t CreateDomainShader(Handle<hlv_gfx::CDomainShader>& s) override
+    {
+        return Record("CreateDomainShader", s);
+    }
     std::uint32_t CreateRenderPass(Handle<hlv_gfx::CRenderPass>& p) override { return Record("CreateRenderPass", p); }
     std::uint32_t ReleaseShader(Handle<hlv_gfx::CShader>& s) override { return Record("ReleaseShader", s); }
     std::uint32_t ReleaseRenderPass(Handle<hlv_gfx::CRenderPass>& p) override { return Record("ReleaseRenderPass", p); }
@@ -113,7 +122,10 @@ public:
     {
         return Record("CreateCubeMapTexture", t);
     }
-    std::uint32_t CreateDepthTexture(Handle<hlv_gfx::CDepthTexture>& t) override { return Record("CreateDepthTexture", t); }
+    std::uint32_t CreateDepthTexture(Handle<hlv_gfx::CDepthTexture>& t) override
+    {
+        return Record("CreateDepthTexture", t);
+    }
     std::uint32_t CreateTexture(Handle<hlv_gfx::CTexture>& t) override { return Record("CreateTexture", t); }
     std::uint32_t ReleaseCubeMapTexture(Handle<hlv_gfx::CCubeMapTexture>& t) override
     {
@@ -124,9 +136,18 @@ public:
         return Record("ReleaseDepthTexture", t);
     }
     std::uint32_t ReleaseTexture(Handle<hlv_gfx::CTexture>& t) override { return Record("ReleaseTexture", t); }
-    std::uint32_t CreateFramebuffer(Handle<hlv_gfx::CFramebuffer>& f) override { return Record("CreateFramebuffer", f); }
-    std::uint32_t ReleaseFramebuffer(Handle<hlv_gfx::CFramebuffer>& f) override { return Record("ReleaseFramebuffer", f); }
-    std::uint32_t ValidateFramebuffer(Handle<hlv_gfx::CFramebuffer> f) override { return Record("ValidateFramebuffer", f); }
+    std::uint32_t CreateFramebuffer(Handle<hlv_gfx::CFramebuffer>& f) override
+    {
+        return Record("CreateFramebuffer", f);
+    }
+    std::uint32_t ReleaseFramebuffer(Handle<hlv_gfx::CFramebuffer>& f) override
+    {
+        return Record("ReleaseFramebuffer", f);
+    }
+    std::uint32_t ValidateFramebuffer(Handle<hlv_gfx::CFramebuffer> f) override
+    {
+        return Record("ValidateFramebuffer", f);
+    }
     std::uint32_t CreateTextureMemory(Handle<hlv_gfx::CTextureBuffer>& b) override
     {
         return Record("CreateTextureMemory", b);

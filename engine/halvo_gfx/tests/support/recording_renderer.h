@@ -53,7 +53,10 @@ public:
     {
         return Record("SetBlendFactor", +source, +destination);
     }
-    std::uint32_t SetFillMode(std::int32_t face, std::uint32_t mode) override { return Record("SetFillMode", face, mode); }
+    std::uint32_t SetFillMode(std::int32_t face, std::uint32_t mode) override
+    {
+        return Record("SetFillMode", face, mode);
+    }
     std::uint32_t SetFrontFace(std::uint32_t winding) override { return Record("SetFrontFace", winding); }
     std::uint32_t SetCullMode(std::uint32_t face) override { return Record("SetCullMode", face); }
     std::uint32_t GetFillMode(std::int32_t face, std::uint32_t& mode) override
@@ -71,16 +74,16 @@ public:
         face = 0;
         return Record("GetCullMode");
     }
-    std::uint32_t SetClearColor(float r, float g, float b, float a) override { return Record("SetClearColor", r, g, b, a); }
+    std::uint32_t SetClearColor(float r, float g, float b, float a) override
+    {
+        return Record("SetClearColor", r, g, b, a);
+    }
     std::uint32_t Clear(std::uint32_t mask) override { return Record("Clear", mask); }
     std::uint32_t SetMatrixMode(std::uint32_t mode) override { return Record("SetMatrixMode", mode); }
     std::uint32_t PushMatrix() override { return Record("PushMatrix"); }
     std::uint32_t PopMatrix() override { return Record("PopMatrix"); }
     std::uint32_t SetTransformation(const float* m) override { return Record("SetTransformation", m[0], m[15]); }
-    std::uint32_t SetViewport(const hlv_gfx::VIEWPORT& v) override
-    {
-        return SetViewport(v.x, v.y, v.width, v.height);
-    }
+    std::uint32_t SetViewport(const hlv_gfx::VIEWPORT& v) override { return SetViewport(v.x, v.y, v.width, v.height); }
     std::uint32_t SetViewport(std::uint64_t x, std::uint64_t y, std::uint64_t w, std::uint64_t h) override
     {
         return Record("SetViewport", x, y, w, h);
@@ -107,7 +110,10 @@ public:
     {
         return Record("UseTexture", Name(t), unit);
     }
-    std::uint32_t LoadTexture(Handle<hlv_gfx::CTextureBuffer> b) override { return Record("LoadTextureBuffer", Name(b)); }
+    std::uint32_t LoadTexture(Handle<hlv_gfx::CTextureBuffer> b) override
+    {
+        return Record("LoadTextureBuffer", Name(b));
+    }
     std::uint32_t LoadTexture(Handle<hlv_gfx::CCubeMapTexture> t) override { return Record("LoadCubeMap", Name(t)); }
     std::uint32_t LoadTexture(Handle<hlv_gfx::CDepthTexture> t) override { return Record("LoadDepthTexture", Name(t)); }
     std::uint32_t LoadTexture(Handle<hlv_gfx::CTexture> t) override { return Record("LoadTexture", Name(t)); }
@@ -161,9 +167,18 @@ public:
     {
         return Record("MapVertexBuffer", Name(b), a);
     }
-    std::uint32_t UnmapBuffer(const Handle<hlv_gfx::CTextureBuffer>& b) override { return Record("UnmapTextureBuffer", Name(b)); }
-    std::uint32_t UnmapBuffer(const Handle<hlv_gfx::CIndexBuffer>& b) override { return Record("UnmapIndexBuffer", Name(b)); }
-    std::uint32_t UnmapBuffer(const Handle<hlv_gfx::CVertexBuffer>& b) override { return Record("UnmapVertexBuffer", Name(b)); }
+    std::uint32_t UnmapBuffer(const Handle<hlv_gfx::CTextureBuffer>& b) override
+    {
+        return Record("UnmapTextureBuffer", Name(b));
+    }
+    std::uint32_t UnmapBuffer(const Handle<hlv_gfx::CIndexBuffer>& b) override
+    {
+        return Record("UnmapIndexBuffer", Name(b));
+    }
+    std::uint32_t UnmapBuffer(const Handle<hlv_gfx::CVertexBuffer>& b) override
+    {
+        return Record("UnmapVertexBuffer", Name(b));
+    }
     std::uint32_t Render(std::uint32_t p, const Handle<hlv_gfx::CVertexBuffer>& v,
                          const Handle<hlv_gfx::CIndexBuffer>& i) override
     {

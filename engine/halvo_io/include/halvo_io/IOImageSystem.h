@@ -44,8 +44,7 @@ public:
     // or kMaxImagePixels); IOR_API_FAIL when the file is missing, is no
     // regular file, names no image format or cannot be decoded. On failure
     // an empty handle stays empty.
-    virtual std::uint32_t LoadImage(const std::string& path,
-                                    hlv_core::CResourceHandle<hlv_gfx::CImage>& image,
+    virtual std::uint32_t LoadImage(const std::string& path, hlv_core::CResourceHandle<hlv_gfx::CImage>& image,
                                     const bool& topDown) = 0;
 
     // The same, bottom row first.

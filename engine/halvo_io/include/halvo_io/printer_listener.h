@@ -18,10 +18,7 @@ public:
     void SetPrinter(const hlv_core::CResourceHandle<IMessagePrinter>& printer) { m_printer = printer; }
     hlv_core::CResourceHandle<IMessagePrinter> GetPrinter() const { return m_printer; }
 
-    std::uint32_t IsValid() const override
-    {
-        return m_printer ? IOR_OK : IOR_INVALID_ARGUMENT;
-    }
+    std::uint32_t IsValid() const override { return m_printer ? IOR_OK : IOR_INVALID_ARGUMENT; }
 
     std::uint32_t HandleLinkerMessage(const std::string& message) override
     {

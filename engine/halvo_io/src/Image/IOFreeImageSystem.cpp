@@ -50,8 +50,7 @@ std::uint64_t PrepareImage(hlv_gfx::CImage& image, const ImageLayout& layout, un
     // allocating an unpadded buffer to be copied into the padded one.
     const std::uint64_t pitch = ImageRowPitch(width, layout.bytesPerPixel);
     const std::uint64_t bytes = pitch * height;
-    if (!SUCCESSED(pixels->Allocate(bufferLayout, (bytes + layout.bytesPerPixel - 1) / layout.bytesPerPixel)))
-        return 0;
+    if (!SUCCESSED(pixels->Allocate(bufferLayout, (bytes + layout.bytesPerPixel - 1) / layout.bytesPerPixel))) return 0;
     if (!SUCCESSED(image.Allocate(width, height))) return 0;
     if (pixels->GetStorageSize() < bytes || !pixels->GetData()) return 0;
     return pitch;
@@ -67,8 +66,7 @@ std::uint32_t IOFreeImageSystem::Fail(std::uint32_t result, const std::string& p
     return result;
 }
 
-std::uint32_t IOFreeImageSystem::LoadImage(const std::string& path,
-                                           hlv_core::CResourceHandle<hlv_gfx::CImage>& image,
+std::uint32_t IOFreeImageSystem::LoadImage(const std::string& path, hlv_core::CResourceHandle<hlv_gfx::CImage>& image,
                                            const bool& topDown)
 {
     const RegularFile opened = OpenRegularFile(path);
@@ -77,9 +75,11 @@ std::uint32_t IOFreeImageSystem::LoadImage(const std::string& path,
 
     FREE_IMAGE_FORMAT format = file.ContentFormat();
     if (format == FIF_UNKNOWN) format = FreeImage_GetFIFFromFilename(path.c_str());
-    if (format == FIF_UNKNOWN) return Fail(IOR_API_FAIL, path, "neither its contents nor its name name an image format");
+    if (format == FIF_UNKNOWN)
+        return Fail(IOR_API_FAIL, path, "neither its contents nor its name name an image format");
     if (!IsAcceptedFormat(format))
-        return Fail(IOR_INVALID_ARGUMENT, path, "its format is " + FormatName(format) + "; only PNG and JPEG files are loaded");
+        return Fail(IOR_INVALID_ARGUMENT, path,
+                    "its format is " + FormatName(format) + "; only PNG and JPEG files are loaded");
 
     if (format == FIF_PNG)
         if (const std::optional<std::string> problem = FindPngChunkProblem(opened.file.get(), opened.size))
@@ -90,7 +90,8 @@ std::uint32_t IOFreeImageSystem::LoadImage(const std::string& path,
     if (!header) return Fail(IOR_API_FAIL, path, "the " + FormatName(format) + " header cannot be read");
     const unsigned width = FreeImage_GetWidth(header.get());
     const unsigned height = FreeImage_GetHeight(header.get());
-    if (width == 0 || height == 0) return Fail(IOR_API_FAIL, path, "it declares no pixels (" + SizeText(width, height) + ")");
+    if (width == 0 || height == 0)
+        return Fail(IOR_API_FAIL, path, "it declares no pixels (" + SizeText(width, height) + ")");
     if (!FitsTheLimits(width, height))
         return Fail(IOR_INVALID_ARGUMENT, path,
                     "it declares " + SizeText(width, height) + " pixels; at most " + std::to_string(kMaxImageSide) +
@@ -105,17 +106,17 @@ std::uint32_t IOFreeImageSystem::LoadImage(const std::string& path,
     const std::optional<ImageLayout> layout = ChooseImageLayout(bitmap.get());
     if (!layout)
         return Fail(IOR_API_FAIL, path,
-                    "its pixel layout (FreeImage type " + std::to_string(FreeImage_GetImageType(bitmap.get())) +
-                        ", " + std::to_string(FreeImage_GetBPP(bitmap.get())) + " bits) has no image format");
+                    "its pixel layout (FreeImage type " + std::to_string(FreeImage_GetImageType(bitmap.get())) + ", " +
+                        std::to_string(FreeImage_GetBPP(bitmap.get())) + " bits) has no image format");
 
-    hlv_core::CResourceHandle<hlv_gfx::CImage> target =
-        image.IsValid() ? image : hlv_core::Adopt(new hlv_gfx::CImage(path));
+    hlv_core::CResourceHandle<hlv_gfx::CImage> target = image.IsValid() ? image
+                                                                        : hlv_core::Adopt(new hlv_gfx::CImage(path));
     const std::uint64_t pitch = PrepareImage(*target, *layout, width, height);
     if (pitch == 0 || pitch > static_cast<std::uint64_t>(std::numeric_limits<int>::max()))
         return Fail(IOR_API_FAIL, path, "the image cannot hold " + SizeText(width, height) + " pixels");
 
-    WriteImageRows(bitmap.get(), *layout, reinterpret_cast<std::uint8_t*>(target->GetPixelBuffer()->GetData()),
-                   pitch, topDown);
+    WriteImageRows(bitmap.get(), *layout, reinterpret_cast<std::uint8_t*>(target->GetPixelBuffer()->GetData()), pitch,
+                   topDown);
     image = target;
     return IOR_OK;
 }

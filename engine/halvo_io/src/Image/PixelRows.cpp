@@ -39,8 +39,8 @@ std::optional<ImageLayout> ChooseImageLayout(FIBITMAP* bitmap)
             return ImageLayout{{hlv_gfx::CT_BGRA, hlv_core::T_UCHAR}, 4, RowConversion::PaletteToBgra};
         // An 8-bit black-to-white ramp already holds grey levels.
         const bool ramp = bitsPerPixel == 8 && FreeImage_GetColorType(bitmap) == FIC_MINISBLACK;
-        return ImageLayout{{hlv_gfx::CT_LUMINANCE, hlv_core::T_UCHAR}, 1,
-                           ramp ? RowConversion::Copy : RowConversion::PaletteToGrey};
+        return ImageLayout{
+            {hlv_gfx::CT_LUMINANCE, hlv_core::T_UCHAR}, 1, ramp ? RowConversion::Copy : RowConversion::PaletteToGrey};
     }
     if (bitsPerPixel % 8 != 0) return std::nullopt;
     const std::optional<ImagePixelFormat> format = MapImageFormat(type, bitsPerPixel);

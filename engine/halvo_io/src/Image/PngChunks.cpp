@@ -24,8 +24,8 @@ std::optional<std::string> FindPngChunkProblem(std::FILE* file, std::uint64_t fi
                                      std::uint64_t(header[2]) << 8 | std::uint64_t(header[3]);
         const std::string type(reinterpret_cast<const char*>(header.data()) + 4, 4);
         if (length > fileSize - at - kChunkFrame)
-            return "its chunk \"" + type + "\" at byte " + std::to_string(at) + " declares " +
-                   std::to_string(length) + " bytes, more than the file holds";
+            return "its chunk \"" + type + "\" at byte " + std::to_string(at) + " declares " + std::to_string(length) +
+                   " bytes, more than the file holds";
         if (type == "IEND") break;
         at += kChunkFrame + length;
     }

@@ -6,8 +6,7 @@ namespace hlv_io {
 
 namespace {
 
-std::string Describe(const std::string& file, const std::string& element, const std::string& reason,
-                     int line)
+std::string Describe(const std::string& file, const std::string& element, const std::string& reason, int line)
 {
     std::string text = reason + " [file \"" + file + "\"";
     if (!element.empty()) text += ", element \"" + element + "\"";
@@ -17,8 +16,7 @@ std::string Describe(const std::string& file, const std::string& element, const 
 
 }  // namespace
 
-KeyframeFormatError::KeyframeFormatError(std::string file, std::string element, std::string reason,
-                                         int line)
+KeyframeFormatError::KeyframeFormatError(std::string file, std::string element, std::string reason, int line)
     : std::runtime_error(Describe(file, element, reason, line)),
       m_file(std::move(file)),
       m_element(std::move(element)),

@@ -44,8 +44,7 @@ public:
     {
         std::optional<Node> child = OptionalChild(parent, name);
         if (!child)
-            throw KeyframeFormatError(m_file, parent.path + "/" + name, "Missing element.",
-                                      parent.element->Row());
+            throw KeyframeFormatError(m_file, parent.path + "/" + name, "Missing element.", parent.element->Row());
         return *child;
     }
 
@@ -115,15 +114,13 @@ void ReadProperties(const DocumentReader& reader, const Node& root, KeyframeSequ
     if (const std::optional<Node> structure = reader.OptionalChild(properties, "value_structure")) {
         const std::string_view text = DocumentReader::Text(*structure);
         record.value_structure = LookupCode(text, {{"scalar", KVS_SCALAR}, {"vec3", KVS_VEC3}});
-        if (!record.value_structure)
-            reader.Fail(*structure, "Unsupported value structure: " + std::string(text));
+        if (!record.value_structure) reader.Fail(*structure, "Unsupported value structure: " + std::string(text));
     } else {
         record.value_structure = KVS_SCALAR;
     }
 
     if (const std::optional<Node> playType = reader.OptionalChild(properties, "play_type")) {
-        record.play_type =
-            LookupCode(DocumentReader::Text(*playType), {{"single", KPT_SINGLE}, {"loop", KPT_LOOP}});
+        record.play_type = LookupCode(DocumentReader::Text(*playType), {{"single", KPT_SINGLE}, {"loop", KPT_LOOP}});
         if (!record.play_type) reader.Fail(*playType, "Unsupported play type.");
     } else {
         record.play_type = KPT_SINGLE;
@@ -153,8 +150,7 @@ List ReadKeys(const DocumentReader& reader, const Node& keyframes, ReadValue rea
     std::size_t number = 1;
     for (const TiXmlElement* element = keyframes.element->FirstChildElement("keyframe"); element;
          element = element->NextSiblingElement(), ++number) {
-        const Node key{element, keyframes.path + "/" + element->Value() + "[" +
-                                    std::to_string(number) + "]"};
+        const Node key{element, keyframes.path + "/" + element->Value() + "[" + std::to_string(number) + "]"};
         const Node time = reader.Child(key, "time");
         const Node value = reader.Child(key, "value");
         typename List::value_type keyframe;
@@ -180,9 +176,8 @@ void ReadKeyframes(const DocumentReader& reader, const Node& root, KeyframeSeque
             return *value;
         });
     } else {
-        record.keys = ReadKeys<ScalarKeyList>(reader, keyframes, [&](const Node& node, std::string_view text) {
-            return reader.Float(node, text);
-        });
+        record.keys = ReadKeys<ScalarKeyList>(
+            reader, keyframes, [&](const Node& node, std::string_view text) { return reader.Float(node, text); });
     }
 }
 

@@ -35,9 +35,8 @@ NumberStatus ParseUnsigned64(std::string_view text, std::uint64_t& value)
 {
     if (!text.empty() && text.front() == '-') {
         std::uint64_t magnitude = 0;
-        return Convert(text.substr(1), magnitude, 10) == NumberStatus::Malformed
-                   ? NumberStatus::Malformed
-                   : NumberStatus::Negative;
+        return Convert(text.substr(1), magnitude, 10) == NumberStatus::Malformed ? NumberStatus::Malformed
+                                                                                 : NumberStatus::Negative;
     }
     if (!StripPlus(text)) return NumberStatus::Malformed;
     return Convert(text, value, 10);

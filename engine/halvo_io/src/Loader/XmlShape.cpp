@@ -54,9 +54,8 @@ public:
                 int attributes = 0;
                 const std::optional<bool> selfClosing = SkipElementTag(attributes);
                 if (attributes > m_limits.maxAttributes)
-                    return Problem("an element with more than " + std::to_string(m_limits.maxAttributes) +
-                                       " attributes",
-                                   start);
+                    return Problem(
+                        "an element with more than " + std::to_string(m_limits.maxAttributes) + " attributes", start);
                 if (!selfClosing) return std::nullopt;
                 if (*selfClosing) --depth;
             } else {
@@ -103,7 +102,8 @@ private:
             const std::size_t end = m_text.find(';', m_at + (hex ? 3 : 2));
             if (end == std::string_view::npos) return false;
             for (std::size_t i = end - 1; m_text[i] != (hex ? 'x' : '#'); --i)
-                if (!(hex ? std::isxdigit(static_cast<unsigned char>(m_text[i])) : std::isdigit(static_cast<unsigned char>(m_text[i]))))
+                if (!(hex ? std::isxdigit(static_cast<unsigned char>(m_text[i]))
+                          : std::isdigit(static_cast<unsigned char>(m_text[i]))))
                     return false;
             m_at = end + 1;
             return true;

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include <FreeImage.h>
 

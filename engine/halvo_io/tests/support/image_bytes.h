@@ -6,8 +6,8 @@
 #include <iterator>
 #include <string>
 
-#include <boost/crc.hpp>
 #include <FreeImage.h>
+#include <boost/crc.hpp>
 
 #include "bitmaps.h"
 #include "temp_dir.h"
@@ -38,8 +38,7 @@ inline std::uint32_t ReadBigEndian32(const std::string& bytes, std::size_t at)
 
 inline void WriteBigEndian(std::string& bytes, std::size_t at, std::uint32_t value, std::size_t size)
 {
-    for (std::size_t i = 0; i < size; ++i)
-        bytes[at + i] = static_cast<char>(value >> (8 * (size - 1 - i)) & 0xFF);
+    for (std::size_t i = 0; i < size; ++i) bytes[at + i] = static_cast<char>(value >> (8 * (size - 1 - i)) & 0xFF);
 }
 
 // Rewrites the CRC of every whole chunk after the 8-byte PNG signature, so

@@ -13,8 +13,7 @@ public:
     // use, its value set (connected inputs receive it at once) and the name's
     // changed flag set to changed. Returns the output; an empty handle has no
     // name, changes nothing and gives null.
-    hlv_slot::CEffectOutputSlot* SetEffect(const hlv_core::CResourceHandle<hlv_gfx::CEffect>& effect,
-                                           bool changed);
+    hlv_slot::CEffectOutputSlot* SetEffect(const hlv_core::CResourceHandle<hlv_gfx::CEffect>& effect, bool changed);
 };
 
 }  // namespace hlv_mgr

@@ -10,7 +10,8 @@ namespace hlv_ptl::ptl_cpu {
 
 // Common base of the emitters that place particles within a volume.
 template <typename P, typename Container>
-class AVolumeParticleEmitter : public TBaseParticleEmitter<P, Container> {};
+class AVolumeParticleEmitter : public TBaseParticleEmitter<P, Container> {
+};
 
 // Per axis a factor r in [-1/2, 1/2 - 1/Resolution] is drawn; the coordinate
 // is |r| times the box's minimum when r < 0, else r times its maximum. So a

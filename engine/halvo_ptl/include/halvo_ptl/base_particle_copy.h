@@ -176,8 +176,8 @@ private:
     {
         if (m_buffer->SetTexelFormat() != 0) return false;
         const std::uint64_t texels = count * kTexelsPerParticle;
-        const auto allocated = m_buffer->WriteData(
-            [texels](auto& memory) { return memory.Allocate(memory.GetLayout(), texels); });
+        const auto allocated =
+            m_buffer->WriteData([texels](auto& memory) { return memory.Allocate(memory.GetLayout(), texels); });
         if (allocated != 0) return false;
         m_fittedCount = count;
         return true;

@@ -43,8 +43,7 @@ enum INTEGRATION_MODE : std::uint32_t {
     IM_PREFILTER_THEN_SOLVER = 3,
 };
 
-template <typename P, typename Container = std::vector<P>,
-          typename Solver = cpu_euler::TParticleSolver>
+template <typename P, typename Container = std::vector<P>, typename Solver = cpu_euler::TParticleSolver>
 class TBaseParticleSystem : public IParticleSystem {
 public:
     using particle_type = P;

@@ -84,8 +84,7 @@ namespace ptl_tbb {
 // Runs the integration pass that mode selects over all particles. The modes
 // that apply the pre-filter skip it when there is none.
 template <typename Container, typename Filter, typename Solver>
-void IntegrateParticles(Container& particles, std::uint32_t mode, Filter* preFilter, const Solver& solver,
-                        float dt)
+void IntegrateParticles(Container& particles, std::uint32_t mode, Filter* preFilter, const Solver& solver, float dt)
 {
     const std::uint64_t n = particles.size();
     switch (mode) {
@@ -103,8 +102,7 @@ void IntegrateParticles(Container& particles, std::uint32_t mode, Filter* preFil
         else
             ParallelForParticles(n, tbb_solver_only::particle_update_functor<Container, Solver>(particles, solver, dt));
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

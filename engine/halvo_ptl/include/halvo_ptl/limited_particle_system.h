@@ -13,8 +13,7 @@
 
 namespace hlv_ptl::ptl_tbb {
 
-template <typename P, typename Container = std::vector<P>,
-          typename Solver = ptl_cpu::cpu_euler::TParticleSolver>
+template <typename P, typename Container = std::vector<P>, typename Solver = ptl_cpu::cpu_euler::TParticleSolver>
 class TLimitedParticleSystem : public ptl_cpu::cpu_limited::TBaseLimitedParticleSystem<P, Container, Solver> {
     using base_type = ptl_cpu::cpu_limited::TBaseLimitedParticleSystem<P, Container, Solver>;
 
@@ -42,9 +41,9 @@ public:
         this->DeadList().clear();
         this->DeadList().reserve(target != 0 ? target : particles.capacity());
         this->SetActiveCount(target);
-        ParallelForParticles(
-            target, ptl_tbb_limited::particle_initializer_functor<Container, typename base_type::emitter_type>(
-                        particles, this->AliveBits(), *emitter));
+        ParallelForParticles(target,
+                             ptl_tbb_limited::particle_initializer_functor<Container, typename base_type::emitter_type>(
+                                 particles, this->AliveBits(), *emitter));
         return PTLR_OK;
     }
 

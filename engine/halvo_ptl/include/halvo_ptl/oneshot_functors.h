@@ -15,9 +15,7 @@ namespace ptl_tbb {
 template <typename Container, typename Emitter>
 class particle_initializer_functor {
 public:
-    particle_initializer_functor(Container& particles, Emitter& emitter) : m_particles(particles), m_emitter(emitter)
-    {
-    }
+    particle_initializer_functor(Container& particles, Emitter& emitter) : m_particles(particles), m_emitter(emitter) {}
 
     void operator()(const particle_range& range) const
     {

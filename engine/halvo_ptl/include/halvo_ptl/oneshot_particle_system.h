@@ -11,8 +11,7 @@
 
 namespace hlv_ptl::ptl_tbb {
 
-template <typename P, typename Container = std::vector<P>,
-          typename Solver = ptl_cpu::cpu_euler::TParticleSolver>
+template <typename P, typename Container = std::vector<P>, typename Solver = ptl_cpu::cpu_euler::TParticleSolver>
 class TOneShotParticleSystem : public TBaseParticleSystem<P, Container, Solver> {
     using base_type = TBaseParticleSystem<P, Container, Solver>;
 
@@ -47,11 +46,13 @@ public:
         if (particles.empty() || emitter == nullptr) return;
         const std::uint32_t step = StepMagnitude(info);
         if (this->GetVolumeCheck() == ptl_cpu::VC_LIFETIME_AND_VOLUME)
-            ParallelForParticles(particles.size(), ptl_tbb_oneshot::particle_validator_functor<Container, emitter_type, true>(
-                                                       particles, *emitter, step, this->GetVolume()));
+            ParallelForParticles(particles.size(),
+                                 ptl_tbb_oneshot::particle_validator_functor<Container, emitter_type, true>(
+                                     particles, *emitter, step, this->GetVolume()));
         else
-            ParallelForParticles(particles.size(), ptl_tbb_oneshot::particle_validator_functor<Container, emitter_type, false>(
-                                                       particles, *emitter, step, this->GetVolume()));
+            ParallelForParticles(particles.size(),
+                                 ptl_tbb_oneshot::particle_validator_functor<Container, emitter_type, false>(
+                                     particles, *emitter, step, this->GetVolume()));
         IntegrateParticles(particles, this->GetIntegrationMode(), this->GetPreFilter(), this->GetSolver(),
                            info.deltaSeconds);
     }

@@ -37,9 +37,9 @@ struct CParticle {
     matrix_type matrix{};
     T mass = T(1);
     T inverseMass = T(1);
-    std::uint64_t age = 0;            // milliseconds lived
+    std::uint64_t age = 0;               // milliseconds lived
     std::uint64_t lifetime = kImmortal;  // milliseconds
-    T lifeFraction = T(0);            // age / lifetime while alive; 0 when immortal
+    T lifeFraction = T(0);               // age / lifetime while alive; 0 when immortal
     T size = T(0);
 
     CParticle() = default;

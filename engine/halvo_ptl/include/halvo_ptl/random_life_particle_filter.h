@@ -18,9 +18,9 @@ public:
     // ones). No other field is written.
     PTL_RESULT Apply(const P&, P& out) override
     {
-        const std::uint64_t lifetime =
-            m_maximum > m_minimum ? static_cast<std::uint64_t>(Random()) % (m_maximum - m_minimum) + m_minimum
-                                  : m_minimum;
+        const std::uint64_t lifetime = m_maximum > m_minimum
+                                           ? static_cast<std::uint64_t>(Random()) % (m_maximum - m_minimum) + m_minimum
+                                           : m_minimum;
         out.age = 0;
         out.lifetime = lifetime;
         out.lifeFraction = 0;

@@ -7,8 +7,7 @@
 
 namespace hlv_ptl::ptl_tbb {
 
-template <typename P, typename Container = std::vector<P>,
-          typename Solver = ptl_cpu::cpu_euler::TParticleSolver>
+template <typename P, typename Container = std::vector<P>, typename Solver = ptl_cpu::cpu_euler::TParticleSolver>
 class TBaseParticleSystem : public ptl_cpu::TBaseParticleSystem<P, Container, Solver> {
 protected:
     TBaseParticleSystem() = default;

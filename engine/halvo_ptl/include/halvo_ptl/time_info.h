@@ -5,10 +5,10 @@
 namespace hlv_ptl {
 
 struct CTimeInfo {
-    std::uint64_t time = 0;      // milliseconds
-    std::uint64_t delta = 0;     // absolute step in milliseconds
-    float deltaSeconds = 0.0f;   // the step in seconds, used by the integrator
-    std::uint32_t backwards = 0; // 1 when time ran backwards
+    std::uint64_t time = 0;       // milliseconds
+    std::uint64_t delta = 0;      // absolute step in milliseconds
+    float deltaSeconds = 0.0f;    // the step in seconds, used by the integrator
+    std::uint32_t backwards = 0;  // 1 when time ran backwards
 };
 
 // The step as a signed count of milliseconds: the low 32 bits of the delta,

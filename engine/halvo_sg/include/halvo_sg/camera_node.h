@@ -8,9 +8,9 @@
 #include <halvo_core/handle.h>
 #include <halvo_gfx/camera.h>
 #include <halvo_gfx/framebuffer.h>
+#include <halvo_sg/group_node.h>
 #include <halvo_slot/CViewportSlot.h>
 #include <halvo_slot/INotification.h>
-#include <halvo_sg/group_node.h>
 
 namespace hlv_sg {
 
@@ -58,8 +58,8 @@ public:
 
     // Set by scene builders. An empty framebuffer means the default one.
     FramebufferHandle framebuffer;
-    std::uint32_t renderTarget = 0;               // USED_BUFFER_MASK
-    std::uint32_t clearMask = 0;                  // CLEAR_MASK bits
+    std::uint32_t renderTarget = 0;  // USED_BUFFER_MASK
+    std::uint32_t clearMask = 0;     // CLEAR_MASK bits
     std::array<float, 4> clearColor{1.0f, 0.0f, 0.0f, 0.0f};
 
 private:

@@ -5,11 +5,11 @@
 #include <string>
 
 #include <halvo_core/handle.h>
-#include <halvo_slot/CEffectSlot.h>
-#include <halvo_slot/CVariantSlot.h>
 #include <halvo_sg/node.h>
 #include <halvo_sg/node_transform.h>
 #include <halvo_sg/renderable.h>
+#include <halvo_slot/CEffectSlot.h>
+#include <halvo_slot/CVariantSlot.h>
 
 namespace hlv_sg {
 

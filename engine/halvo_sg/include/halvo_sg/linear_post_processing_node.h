@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include <halvo_sg/node.h>
 #include <halvo_shade/shade_node.h>
 #include <halvo_shade/shade_node_render_visitor.h>
-#include <halvo_sg/node.h>
 
 namespace hlv_sg {
 

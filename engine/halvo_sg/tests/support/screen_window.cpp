@@ -26,7 +26,8 @@ CScreenWindow::CScreenWindow(int width, int height) : m_state(std::make_unique<S
     m_state->window.resize(width, height);
     m_state->window.show();
     QGuiApplication::processEvents();
-    if (!m_state->context->makeCurrent(&m_state->window)) m_error = "the context could not be made current on the window";
+    if (!m_state->context->makeCurrent(&m_state->window))
+        m_error = "the context could not be made current on the window";
 }
 
 CScreenWindow::~CScreenWindow()

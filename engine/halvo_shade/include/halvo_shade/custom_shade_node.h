@@ -16,6 +16,7 @@
 #include <halvo_core/handle.h>
 #include <halvo_gfx/framebuffer.h>
 #include <halvo_gfx/render_pass.h>
+#include <halvo_shade/shade_node.h>
 #include <halvo_slot/Array/CSlotArray.h>
 #include <halvo_slot/CCubemapSlot.h>
 #include <halvo_slot/CDepthTexture2DSlot.h>
@@ -24,7 +25,6 @@
 #include <halvo_slot/CVariantSlot.h>
 #include <halvo_slot/CViewportSlot.h>
 #include <halvo_slot/INotification.h>
-#include <halvo_shade/shade_node.h>
 #include <plovdane/math_types.h>
 
 namespace hlv_shade {
@@ -144,8 +144,8 @@ private:
     PassHandle m_renderPass;
     hlv_slot::CEffectInputSlot m_effectInput;
     // float, int, vec3, vec4, mat3, mat4.
-    std::tuple<VariantInputs<float>, VariantInputs<int>, VariantInputs<pld_math::vec3f>,
-               VariantInputs<pld_math::vec4f>, VariantInputs<pld_math::mat3f>, VariantInputs<pld_math::mat4f>>
+    std::tuple<VariantInputs<float>, VariantInputs<int>, VariantInputs<pld_math::vec3f>, VariantInputs<pld_math::vec4f>,
+               VariantInputs<pld_math::mat3f>, VariantInputs<pld_math::mat4f>>
         m_variantInputs;
     NamedInputs<hlv_slot::CTexture2DInputSlot> m_texture2DInputs;
     NamedInputs<hlv_slot::CCubemapInputSlot> m_cubemapInputs;

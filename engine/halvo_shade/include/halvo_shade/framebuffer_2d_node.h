@@ -9,9 +9,9 @@
 #include <halvo_core/handle.h>
 #include <halvo_gfx/framebuffer.h>
 #include <halvo_gfx/viewport.h>
+#include <halvo_shade/shade_node.h>
 #include <halvo_slot/CDepthTexture2DSlot.h>
 #include <halvo_slot/CTexture2DSlot.h>
-#include <halvo_shade/shade_node.h>
 
 namespace hlv_shade {
 

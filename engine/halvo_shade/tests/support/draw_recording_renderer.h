@@ -83,7 +83,7 @@ private:
                 const std::byte* data = pass.GetValueData(i);
                 if (!entry.variable || !data || entry.size < sizeof(Matrix)) continue;
                 const std::string& name = entry.variable->GetName();
-                Matrix* target = name == "mat_world" ? &draw.world
+                Matrix* target = name == "mat_world"  ? &draw.world
                                  : name == "mat_view" ? &draw.view
                                  : name == "mat_proj" ? &draw.projection
                                                       : nullptr;

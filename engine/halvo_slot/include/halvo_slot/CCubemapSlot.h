@@ -8,16 +8,13 @@ namespace hlv_slot {
 
 class CCubemapInputSlot;
 
-class CCubemapOutputSlot
-    : public CGenericOutputSlot<CCubemapOutputSlot, CCubemapInputSlot,
-                                hlv_core::CResourceHandle<hlv_gfx::CCubeMapTexture>> {
+class CCubemapOutputSlot : public CGenericOutputSlot<CCubemapOutputSlot, CCubemapInputSlot,
+                                                     hlv_core::CResourceHandle<hlv_gfx::CCubeMapTexture>> {
 public:
     using CGenericOutputSlot::CGenericOutputSlot;
 };
 
-class CCubemapInputSlot
-    : public CGenericInputSlot<CCubemapInputSlot, CCubemapOutputSlot,
-                               hlv_core::CResourceHandle<hlv_gfx::CCubeMapTexture>> {
-};
+class CCubemapInputSlot : public CGenericInputSlot<CCubemapInputSlot, CCubemapOutputSlot,
+                                                   hlv_core::CResourceHandle<hlv_gfx::CCubeMapTexture>> {};
 
 }  // namespace hlv_slot

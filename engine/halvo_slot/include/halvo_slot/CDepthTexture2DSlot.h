@@ -8,15 +8,12 @@ namespace hlv_slot {
 class CDepthTexture2DInputSlot;
 
 class CDepthTexture2DOutputSlot
-    : public CScaledTextureOutputSlot<CDepthTexture2DOutputSlot, CDepthTexture2DInputSlot,
-                                      hlv_gfx::CDepthTexture> {
+    : public CScaledTextureOutputSlot<CDepthTexture2DOutputSlot, CDepthTexture2DInputSlot, hlv_gfx::CDepthTexture> {
 public:
     using CScaledTextureOutputSlot::CScaledTextureOutputSlot;
 };
 
 class CDepthTexture2DInputSlot
-    : public CScaledTextureInputSlot<CDepthTexture2DInputSlot, CDepthTexture2DOutputSlot,
-                                     hlv_gfx::CDepthTexture> {
-};
+    : public CScaledTextureInputSlot<CDepthTexture2DInputSlot, CDepthTexture2DOutputSlot, hlv_gfx::CDepthTexture> {};
 
 }  // namespace hlv_slot

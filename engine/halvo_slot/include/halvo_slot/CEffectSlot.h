@@ -9,15 +9,12 @@ namespace hlv_slot {
 class CEffectInputSlot;
 
 class CEffectOutputSlot
-    : public CGenericOutputSlot<CEffectOutputSlot, CEffectInputSlot,
-                                hlv_core::CResourceHandle<hlv_gfx::CEffect>> {
+    : public CGenericOutputSlot<CEffectOutputSlot, CEffectInputSlot, hlv_core::CResourceHandle<hlv_gfx::CEffect>> {
 public:
     using CGenericOutputSlot::CGenericOutputSlot;
 };
 
 class CEffectInputSlot
-    : public CGenericInputSlot<CEffectInputSlot, CEffectOutputSlot,
-                               hlv_core::CResourceHandle<hlv_gfx::CEffect>> {
-};
+    : public CGenericInputSlot<CEffectInputSlot, CEffectOutputSlot, hlv_core::CResourceHandle<hlv_gfx::CEffect>> {};
 
 }  // namespace hlv_slot

@@ -29,8 +29,7 @@ class CScaledTextureInputSlot;
 // Tex is hlv_gfx::CTexture or hlv_gfx::CDepthTexture (anything with width and
 // height fields).
 template <typename Out, typename In, typename Tex>
-class CScaledTextureOutputSlot
-    : public CGenericOutputSlot<Out, In, hlv_core::CResourceHandle<Tex>> {
+class CScaledTextureOutputSlot : public CGenericOutputSlot<Out, In, hlv_core::CResourceHandle<Tex>> {
     using Base = CGenericOutputSlot<Out, In, hlv_core::CResourceHandle<Tex>>;
 
 public:
@@ -73,8 +72,7 @@ private:
 };
 
 template <typename In, typename Out, typename Tex>
-class CScaledTextureInputSlot
-    : public CGenericInputSlot<In, Out, hlv_core::CResourceHandle<Tex>> {
+class CScaledTextureInputSlot : public CGenericInputSlot<In, Out, hlv_core::CResourceHandle<Tex>> {
 public:
     const hlv_gfx::VIEWPORT& GetViewport() const { return m_viewport; }
     // The scale to sample this input's texture with.

@@ -14,7 +14,6 @@ public:
 };
 
 class CTexture2DInputSlot
-    : public CScaledTextureInputSlot<CTexture2DInputSlot, CTexture2DOutputSlot, hlv_gfx::CTexture> {
-};
+    : public CScaledTextureInputSlot<CTexture2DInputSlot, CTexture2DOutputSlot, hlv_gfx::CTexture> {};
 
 }  // namespace hlv_slot

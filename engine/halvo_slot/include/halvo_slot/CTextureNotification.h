@@ -16,8 +16,7 @@ namespace hlv_slot {
 
 // Bind is the render pass's binding operation for the texture kind.
 template <typename InputSlot, typename Tex,
-          std::uint32_t (hlv_gfx::CRenderPass::*Bind)(const hlv_core::CResourceHandle<Tex>&,
-                                                       const std::string&)>
+          std::uint32_t (hlv_gfx::CRenderPass::*Bind)(const hlv_core::CResourceHandle<Tex>&, const std::string&)>
 class CTextureBindingNotification : public INotification {
 public:
     using pass_handle = hlv_core::CResourceHandle<hlv_gfx::CRenderPass>;
@@ -51,11 +50,9 @@ private:
 
 using CTexture2DNotification =
     CTextureBindingNotification<CTexture2DInputSlot, hlv_gfx::CTexture, &hlv_gfx::CRenderPass::SetTexture>;
-using CDepthTexture2DNotification =
-    CTextureBindingNotification<CDepthTexture2DInputSlot, hlv_gfx::CDepthTexture,
-                                &hlv_gfx::CRenderPass::SetDepthTexture>;
+using CDepthTexture2DNotification = CTextureBindingNotification<CDepthTexture2DInputSlot, hlv_gfx::CDepthTexture,
+                                                                &hlv_gfx::CRenderPass::SetDepthTexture>;
 using CCubemapNotification =
-    CTextureBindingNotification<CCubemapInputSlot, hlv_gfx::CCubeMapTexture,
-                                &hlv_gfx::CRenderPass::SetCubeMapTexture>;
+    CTextureBindingNotification<CCubemapInputSlot, hlv_gfx::CCubeMapTexture, &hlv_gfx::CRenderPass::SetCubeMapTexture>;
 
 }  // namespace hlv_slot

@@ -76,10 +76,7 @@ public:
     // Entries of the input list, including empty places.
     std::size_t GetInputCount() const { return m_inputs.size(); }
     // The input at entry i; null for an empty place or i out of range.
-    CVariantInputSlot<T>* GetInput(std::size_t i) const
-    {
-        return i < m_inputs.size() ? m_inputs[i] : nullptr;
-    }
+    CVariantInputSlot<T>* GetInput(std::size_t i) const { return i < m_inputs.size() ? m_inputs[i] : nullptr; }
 
 private:
     friend class CVariantInputSlot<T>;

@@ -7,14 +7,11 @@ namespace hlv_slot {
 
 class CViewportInputSlot;
 
-class CViewportOutputSlot
-    : public CGenericOutputSlot<CViewportOutputSlot, CViewportInputSlot, hlv_gfx::VIEWPORT> {
+class CViewportOutputSlot : public CGenericOutputSlot<CViewportOutputSlot, CViewportInputSlot, hlv_gfx::VIEWPORT> {
 public:
     using CGenericOutputSlot::CGenericOutputSlot;
 };
 
-class CViewportInputSlot
-    : public CGenericInputSlot<CViewportInputSlot, CViewportOutputSlot, hlv_gfx::VIEWPORT> {
-};
+class CViewportInputSlot : public CGenericInputSlot<CViewportInputSlot, CViewportOutputSlot, hlv_gfx::VIEWPORT> {};
 
 }  // namespace hlv_slot

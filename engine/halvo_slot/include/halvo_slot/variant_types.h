@@ -15,8 +15,7 @@ struct TypeList {
 };
 
 // In the order of the named slot arrays of a context.
-using VariantValueTypes = TypeList<float, double, int, unsigned int, bool, std::uint64_t,
-                                   pld_math::vec3f, pld_math::vec4f, pld_math::mat3f,
-                                   pld_math::mat4f>;
+using VariantValueTypes = TypeList<float, double, int, unsigned int, bool, std::uint64_t, pld_math::vec3f,
+                                   pld_math::vec4f, pld_math::mat3f, pld_math::mat4f>;
 
 }  // namespace hlv_slot

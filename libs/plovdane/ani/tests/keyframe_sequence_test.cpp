@@ -39,8 +39,8 @@ float Reference(const std::vector<std::pair<std::uint64_t, float>>& sorted, std:
 {
     if (t < sorted.front().first) return sorted.front().second;
     if (t >= sorted.back().first) return sorted.back().second;
-    auto hi = std::upper_bound(sorted.begin(), sorted.end(), t,
-                               [](std::uint64_t v, const auto& k) { return v < k.first; });
+    auto hi =
+        std::upper_bound(sorted.begin(), sorted.end(), t, [](std::uint64_t v, const auto& k) { return v < k.first; });
     auto lo = hi - 1;
     const float f = float(t - lo->first) / float(hi->first - lo->first);
     return lo->second + (hi->second - lo->second) * f;
@@ -129,8 +129,7 @@ TEST(KeyframeSequence, KeysAtOneTimeStepToTheLaterKey)
 
 TEST(KeyframeSequence, OutOfOrderInsertionGivesTheSameCurveAndStableIds)
 {
-    const std::vector<std::pair<float, std::uint64_t>> keys{
-        {0.0f, 0}, {1.0f, 10000}, {1.0f, 11000}, {0.0f, 101000}};
+    const std::vector<std::pair<float, std::uint64_t>> keys{{0.0f, 0}, {1.0f, 10000}, {1.0f, 11000}, {0.0f, 101000}};
     keyframe_sequence<float> shuffled;
     std::vector<std::size_t> ids(keys.size());
     for (std::size_t i : {3u, 1u, 0u, 2u}) ids[i] = shuffled.add_key(Key(keys[i].first, keys[i].second));

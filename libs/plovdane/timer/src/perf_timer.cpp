@@ -27,10 +27,7 @@ UnitRatio RatioOf(TimeUnit unit)
 
 }  // namespace
 
-std::int64_t CSteadyClockCounter::Count() const
-{
-    return std::chrono::steady_clock::now().time_since_epoch().count();
-}
+std::int64_t CSteadyClockCounter::Count() const { return std::chrono::steady_clock::now().time_since_epoch().count(); }
 
 std::int64_t CSteadyClockCounter::Frequency() const
 {
@@ -49,15 +46,9 @@ win_CPerfTimer::win_CPerfTimer(double speed_factor, std::shared_ptr<const IPerfC
 {
 }
 
-bool win_CPerfTimer::IsSupported() const
-{
-    return m_counter->Frequency() != 0;
-}
+bool win_CPerfTimer::IsSupported() const { return m_counter->Frequency() != 0; }
 
-bool win_CPerfTimer::IsRunning() const
-{
-    return m_running;
-}
+bool win_CPerfTimer::IsRunning() const { return m_running; }
 
 void win_CPerfTimer::Start()
 {

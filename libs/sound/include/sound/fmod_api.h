@@ -51,6 +51,7 @@
 #include <cstdint>
 
 // The results, as X(name, value), so that their names come from one list.
+// clang-format off
 #define SOUND_FMOD_RESULT_LIST(X)                                                                 \
     X(FMOD_OK, 0)                                                                                 \
     X(FMOD_ERR_INVALID_PARAM, 1)   /* a null pointer, an unknown flag, a value out of range */   \
@@ -63,6 +64,7 @@
     X(FMOD_ERR_MEMORY, 8)          /* the decoded sound does not fit in memory */                \
     X(FMOD_ERR_CHANNEL_ALLOC, 9)   /* every channel is still playing */                          \
     X(FMOD_ERR_INVALID_HANDLE, 36) /* the channel has ended or its slot was reused */
+// clang-format on
 
 #define SOUND_FMOD_RESULT_ENUMERATOR(name, value) name = value,
 enum FMOD_RESULT : int { SOUND_FMOD_RESULT_LIST(SOUND_FMOD_RESULT_ENUMERATOR) };
@@ -95,8 +97,7 @@ public:
     FMOD_RESULT createSound(const char* name, FMOD_MODE mode, const void* exinfo, Sound** sound);
     // Starts sound on a new channel at position 0. channelid: FMOD_CHANNEL_FREE.
     // channel may be null.
-    FMOD_RESULT playSound(FMOD_CHANNELINDEX channelid, Sound* sound, bool paused,
-                          Channel** channel);
+    FMOD_RESULT playSound(FMOD_CHANNELINDEX channelid, Sound* sound, bool paused, Channel** channel);
     // Per-frame service call; playback itself runs on the audio callback.
     FMOD_RESULT update();
     // The output clock in frames of the 44.1 kHz output (high and low 32

@@ -21,7 +21,7 @@ std::size_t FrameLength(const std::string& bytes, std::size_t at)
     const auto b2 = static_cast<unsigned char>(bytes[at + 2]);
     if (static_cast<unsigned char>(bytes[at]) != 0xFF || (b1 & 0xE0) != 0xE0) return 0;
     const int version = (b1 >> 3) & 3;  // 3: MPEG-1, 2: MPEG-2, 0: MPEG-2.5
-    const int layer = (b1 >> 1) & 3;     // 1: layer III
+    const int layer = (b1 >> 1) & 3;    // 1: layer III
     if (version == 1 || layer != 1) return 0;
     const int rate = kMpeg1Rates[(b2 >> 2) & 3] / (version == 3 ? 1 : version == 2 ? 2 : 4);
     const int kbps = (version == 3 ? kMpeg1Bitrates : kMpeg2Bitrates)[b2 >> 4];
@@ -41,8 +41,7 @@ std::vector<std::size_t> FrameOffsets(const std::string& bytes)
         at = 10 + size;
     }
     std::vector<std::size_t> offsets;
-    for (std::size_t length; (length = FrameLength(bytes, at)) != 0; at += length)
-        offsets.push_back(at);
+    for (std::size_t length; (length = FrameLength(bytes, at)) != 0; at += length) offsets.push_back(at);
     return offsets;
 }
 

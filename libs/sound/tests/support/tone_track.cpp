@@ -14,9 +14,7 @@ namespace {
 
 class Scratch {
 public:
-    Scratch()
-        : path_(std::filesystem::temp_directory_path() /
-                ("sound_test_" + std::to_string(::getpid())))
+    Scratch() : path_(std::filesystem::temp_directory_path() / ("sound_test_" + std::to_string(::getpid())))
     {
         std::filesystem::create_directories(path_);
     }
@@ -64,8 +62,8 @@ const std::filesystem::path& ScratchDirectory()
     return scratch.path();
 }
 
-ToneTrack MakeToneTrack(const std::string& name, int rate, int channels, std::uint64_t frames,
-                        double frequency, int kilobitsPerSecond)
+ToneTrack MakeToneTrack(const std::string& name, int rate, int channels, std::uint64_t frames, double frequency,
+                        int kilobitsPerSecond)
 {
     ToneTrack track;
     track.rate = rate;
@@ -77,20 +75,18 @@ ToneTrack MakeToneTrack(const std::string& name, int rate, int channels, std::ui
     // Quiet, so that a run on a machine with speakers stays bearable.
     std::vector<std::int16_t> samples(frames * static_cast<std::uint64_t>(channels));
     for (std::uint64_t i = 0; i < frames; ++i) {
-        const double value =
-            4000.0 * std::sin(2.0 * std::numbers::pi * frequency * static_cast<double>(i) / rate);
-        for (int c = 0; c < channels; ++c)
-            samples[i * channels + c] = static_cast<std::int16_t>(std::lround(value));
+        const double value = 4000.0 * std::sin(2.0 * std::numbers::pi * frequency * static_cast<double>(i) / rate);
+        for (int c = 0; c < channels; ++c) samples[i * channels + c] = static_cast<std::int16_t>(std::lround(value));
     }
-    const std::filesystem::path wav =
-        WriteScratchFile(name + ".wav", WaveFileBytes(rate, channels, samples));
+    const std::filesystem::path wav = WriteScratchFile(name + ".wav", WaveFileBytes(rate, channels, samples));
 
     const std::string command = "lame --quiet -b " + std::to_string(kilobitsPerSecond) +
-                                (channels == 1 ? " -m m" : "") + " '" + wav.string() + "' '" +
-                                track.path.string() + "'";
+                                (channels == 1 ? " -m m" : "") + " '" + wav.string() + "' '" + track.path.string() +
+                                "'";
     const int status = std::system(command.c_str());
     if (status != 0 || !std::filesystem::exists(track.path))
-        throw std::runtime_error("\"" + command + "\" failed (is lame installed? scripts/setup.sh "
+        throw std::runtime_error("\"" + command +
+                                 "\" failed (is lame installed? scripts/setup.sh "
                                  "installs it)");
     std::filesystem::remove(wav);
     return track;

@@ -26,8 +26,8 @@ const std::filesystem::path& ScratchDirectory();
 
 // Encodes frames samples per channel of a tone at frequency Hz; throws
 // std::runtime_error when lame is missing or fails.
-ToneTrack MakeToneTrack(const std::string& name, int rate, int channels, std::uint64_t frames,
-                        double frequency, int kilobitsPerSecond);
+ToneTrack MakeToneTrack(const std::string& name, int rate, int channels, std::uint64_t frames, double frequency,
+                        int kilobitsPerSecond);
 
 // The bytes of a WAVE file of 16-bit PCM audio holding samples (interleaved).
 std::string WaveFileBytes(int rate, int channels, const std::vector<std::int16_t>& samples);

@@ -15,8 +15,8 @@
 // the node's step of the frame has finished and before the next one starts.
 #include <cstdint>
 
-#include <halvo_sg/controller.h>
 #include <halvo_ptl/random_position_offset_particle_filter.h>
+#include <halvo_sg/controller.h>
 #include <tidal_knots/Controllers/BackgroundSkyInputs.h>
 #include <tidal_knots/Controllers/KeyedTrack.h>
 #include <tidal_knots/ParticleExtension/particle_types.h>

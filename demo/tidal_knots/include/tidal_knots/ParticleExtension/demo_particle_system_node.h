@@ -62,8 +62,7 @@ public:
     // effect stops the program.
     std::uint64_t AddParticleGeometry(const GeometryHandle& geometry) { return AddGeometry(0, geometry); }
     // The same for the second system: entry 1, second buffer, second count.
-    std::uint64_t AddSecondParticleGeometry(const GeometryHandle& geometry)
-        requires(SystemCount == 2)
+    std::uint64_t AddSecondParticleGeometry(const GeometryHandle& geometry) requires(SystemCount == 2)
     {
         return AddGeometry(1, geometry);
     }
@@ -84,8 +83,8 @@ public:
     {
         return InstallEmitterAndVolume(0, emitter, volume);
     }
-    std::uint32_t SetSecondEmitterAndVolume(ParticleEmitter* emitter, const hlv_ptl::particle_volume& volume)
-        requires(SystemCount == 2)
+    std::uint32_t SetSecondEmitterAndVolume(ParticleEmitter* emitter,
+                                            const hlv_ptl::particle_volume& volume) requires(SystemCount == 2)
     {
         return InstallEmitterAndVolume(1, emitter, volume);
     }
@@ -93,30 +92,21 @@ public:
     // Installs the per-step filter, owned by the system. Returns 0; a refusal
     // stops the program.
     std::uint32_t SetPreFilter(ParticleFilter* filter) { return InstallPreFilter(0, filter); }
-    std::uint32_t SetSecondPreFilter(ParticleFilter* filter)
-        requires(SystemCount == 2)
+    std::uint32_t SetSecondPreFilter(ParticleFilter* filter) requires(SystemCount == 2)
     {
         return InstallPreFilter(1, filter);
     }
 
     // New handles to the buffers.
     BufferHandle GetParticleBuffer() const { return m_buffers[0]; }
-    BufferHandle GetSecondParticleBuffer() const
-        requires(SystemCount == 2)
-    {
-        return m_buffers[1];
-    }
+    BufferHandle GetSecondParticleBuffer() const requires(SystemCount == 2) { return m_buffers[1]; }
 
     // The systems, whose plain settings (target count, integration mode,
     // metric, emitter, volume, translation) the scene builders and
     // controllers write between frames.
     System& GetParticleSystem() { return m_systems[0]; }
     const System& GetParticleSystem() const { return m_systems[0]; }
-    System& GetSecondParticleSystem()
-        requires(SystemCount == 2)
-    {
-        return m_systems[1];
-    }
+    System& GetSecondParticleSystem() requires(SystemCount == 2) { return m_systems[1]; }
 
     // The copy stage of system i.
     copy_type& GetParticleCopy(std::size_t i = 0) { return m_copies[i]; }

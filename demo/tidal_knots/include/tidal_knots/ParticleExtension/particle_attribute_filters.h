@@ -69,10 +69,7 @@ private:
     // Half of the (slightly short) pi by which the turn is scaled.
     static constexpr float kHalfTurnScale = 3.141329f * 0.5f;
 
-    static float Draw()
-    {
-        return static_cast<float>(hlv_ptl::Random() % Resolution) / static_cast<float>(Resolution);
-    }
+    static float Draw() { return static_cast<float>(hlv_ptl::Random() % Resolution) / static_cast<float>(Resolution); }
 };
 
 }  // namespace dmo_nimra

@@ -42,10 +42,7 @@ public:
     }
 
     // The slot at index, or null for an index out of range (npos included).
-    slot_type* GetSlot(std::size_t index)
-    {
-        return index < m_records.size() ? &m_records[index].slot : nullptr;
-    }
+    slot_type* GetSlot(std::size_t index) { return index < m_records.size() ? &m_records[index].slot : nullptr; }
     const slot_type* GetSlot(std::size_t index) const
     {
         return index < m_records.size() ? &m_records[index].slot : nullptr;

@@ -44,8 +44,8 @@ public:
     std::uint32_t DisableRenderState(std::uint32_t state) override;
     std::uint32_t SetRenderState(BLEND_EQUATION colour, BLEND_EQUATION alpha) override;
     std::uint32_t SetRenderState(BLEND_EQUATION equation) override;
-    std::uint32_t SetRenderState(BLEND_FACTOR sourceColour, BLEND_FACTOR destinationColour,
-                                 BLEND_FACTOR sourceAlpha, BLEND_FACTOR destinationAlpha) override;
+    std::uint32_t SetRenderState(BLEND_FACTOR sourceColour, BLEND_FACTOR destinationColour, BLEND_FACTOR sourceAlpha,
+                                 BLEND_FACTOR destinationAlpha) override;
     std::uint32_t SetRenderState(BLEND_FACTOR source, BLEND_FACTOR destination) override;
     std::uint32_t SetFillMode(std::int32_t face, std::uint32_t mode) override;
     std::uint32_t SetFrontFace(std::uint32_t winding) override;
@@ -60,8 +60,7 @@ public:
     std::uint32_t PopMatrix() override;
     std::uint32_t SetTransformation(const float* matrix) override;
     std::uint32_t SetViewport(const VIEWPORT& viewport) override;
-    std::uint32_t SetViewport(std::uint64_t x, std::uint64_t y, std::uint64_t width,
-                              std::uint64_t height) override;
+    std::uint32_t SetViewport(std::uint64_t x, std::uint64_t y, std::uint64_t width, std::uint64_t height) override;
     std::uint32_t EnableLighting() override;
     std::uint32_t DisableLighting() override;
     std::uint32_t ReservedOperationA() override;
@@ -94,8 +93,7 @@ public:
     std::uint32_t LoadBufferData(const Handle<CVertexBuffer>& buffer, std::uint32_t hint) override;
     std::uint32_t UpdateBufferData(const Handle<CTextureBuffer>& buffer, std::int32_t first,
                                    std::int32_t count) override;
-    std::uint32_t UpdateBufferData(const Handle<CIndexBuffer>& buffer, std::int32_t first,
-                                   std::int32_t count) override;
+    std::uint32_t UpdateBufferData(const Handle<CIndexBuffer>& buffer, std::int32_t first, std::int32_t count) override;
     std::uint32_t UpdateBufferData(const Handle<CVertexBuffer>& buffer, std::int32_t first,
                                    std::int32_t count) override;
     std::uint32_t MapBuffer(const Handle<CTextureBuffer>& buffer, std::uint32_t access) override;

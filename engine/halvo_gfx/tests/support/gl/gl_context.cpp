@@ -63,8 +63,7 @@ std::string Create(CContextState& state)
     if (!state.context->create()) return "the OpenGL context could not be created";
     if (state.context->format().profile() == QSurfaceFormat::CoreProfile)
         return "the context has the core profile, not the compatibility profile";
-    if (state.context->format().version() < qMakePair(3, 2))
-        return "the context is older than OpenGL 3.2";
+    if (state.context->format().version() < qMakePair(3, 2)) return "the context is older than OpenGL 3.2";
     if (!state.context->makeCurrent(state.surface.get())) return "the OpenGL context could not be made current";
     return InitialiseGlew();
 }
@@ -80,8 +79,7 @@ std::string EnsureGlContext()
         return state.error;
     }
     if (!state.error.empty()) return state.error;
-    if (QOpenGLContext::currentContext() != state.context.get() &&
-        !state.context->makeCurrent(state.surface.get()))
+    if (QOpenGLContext::currentContext() != state.context.get() && !state.context->makeCurrent(state.surface.get()))
         return "the OpenGL context could not be made current";
     return {};
 }

@@ -32,8 +32,8 @@ struct KeyframeSequenceRecord {
     std::uint32_t value_type = KVT_NONE;
     std::uint32_t value_structure = KVS_NONE;
     std::uint32_t play_type = KPT_NONE;
-    std::uint64_t start = 0;                        // ms
-    std::uint64_t duration = kUnboundedDuration;    // ms; all ones: no limit
+    std::uint64_t start = 0;                      // ms
+    std::uint64_t duration = kUnboundedDuration;  // ms; all ones: no limit
     // Absent when the file's keyframes element has no child node at all; an
     // (empty) list of the sequence's structure otherwise.
     std::optional<KeyframeKeyList> keys;

@@ -94,8 +94,8 @@ private:
         for (std::size_t i = m_cursor; i < n && i <= m_cursor + 1; ++i) {
             if (m_keys[i - 1].time <= t && t < m_keys[i].time) return m_cursor = i;
         }
-        const auto it = std::upper_bound(m_keys.begin(), m_keys.end(), t,
-                                         [](std::uint64_t v, const Key& k) { return v < k.time; });
+        const auto it =
+            std::upper_bound(m_keys.begin(), m_keys.end(), t, [](std::uint64_t v, const Key& k) { return v < k.time; });
         return m_cursor = static_cast<std::size_t>(it - m_keys.begin());
     }
 

@@ -12,10 +12,7 @@ namespace pld_math {
 template <typename T, typename Param = float>
 class linear_spline {
 public:
-    explicit linear_spline(std::uint64_t growth_step = 5) : m_growthStep(growth_step)
-    {
-        m_points.reserve(growth_step);
-    }
+    explicit linear_spline(std::uint64_t growth_step = 5) : m_growthStep(growth_step) { m_points.reserve(growth_step); }
 
     void add_point(const T& value)
     {

@@ -16,9 +16,7 @@ struct vector {
 
     template <typename... A>
         requires(sizeof...(A) == N && N > 1)
-    constexpr vector(A... values) : elements{static_cast<T>(values)...}
-    {
-    }
+    constexpr vector(A... values) : elements{static_cast<T>(values)...} {}
 
     constexpr T& operator[](std::size_t i) { return elements[i]; }
     constexpr const T& operator[](std::size_t i) const { return elements[i]; }
@@ -65,22 +63,16 @@ struct matrix {
 
     template <typename... A>
         requires(sizeof...(A) == count)
-    constexpr matrix(A... values) : elements{static_cast<T>(values)...}
-    {
-    }
+    constexpr matrix(A... values) : elements{static_cast<T>(values)...} {}
 
     constexpr T& operator[](std::size_t i) { return elements[i % count]; }
     constexpr const T& operator[](std::size_t i) const { return elements[i % count]; }
     constexpr T& operator()(std::size_t row, std::size_t col) { return elements[row * Cols + col]; }
-    constexpr const T& operator()(std::size_t row, std::size_t col) const
-    {
-        return elements[row * Cols + col];
-    }
+    constexpr const T& operator()(std::size_t row, std::size_t col) const { return elements[row * Cols + col]; }
     T* data() { return elements; }
     const T* data() const { return elements; }
 
-    static constexpr matrix identity()
-        requires(Rows == Cols)
+    static constexpr matrix identity() requires(Rows == Cols)
     {
         matrix m;
         for (std::size_t i = 0; i < Rows; ++i) m(i, i) = T(1);
