@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/byte_mutation.h"
 #include "support/image_bytes.h"
 
 using namespace hlv_io;
@@ -22,37 +23,17 @@ using hlv_gfx::CImage;
 namespace {
 
 // Values that matter to sizes, lengths and counts.
-constexpr unsigned char kInterestingBytes[] = {0x00, 0x01, 0x7F, 0x80, 0xFF, 0xFE, 0x10, 0x40};
+constexpr char kInterestingBytes[] = {
+    0x00, 0x01, 0x7F, static_cast<char>(0x80), static_cast<char>(0xFF), static_cast<char>(0xFE), 0x10, 0x40};
 
+// The image formats' own edit: a 16- or 32-bit field becomes large.
 std::string MutateImage(const std::string& bytes, std::mt19937& random)
 {
-    std::string out = bytes;
-    const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
-    const int edits = 1 + static_cast<int>(pick(3));
-    for (int e = 0; e < edits && !out.empty(); ++e) {
-        const std::size_t at = pick(out.size());
-        switch (pick(6)) {
-        case 0:  // truncate
-            out.resize(at);
-            break;
-        case 1:  // overwrite one byte with anything
-            out[at] = static_cast<char>(pick(256));
-            break;
-        case 2:  // overwrite one byte with a value that means something
-            out[at] = static_cast<char>(kInterestingBytes[pick(sizeof kInterestingBytes)]);
-            break;
-        case 3:  // delete a run
-            out.erase(at, 1 + pick(16));
-            break;
-        case 4:  // duplicate a run somewhere else
-            out.insert(pick(out.size()), out.substr(at, 1 + pick(40)));
-            break;
-        case 5:  // a 16- or 32-bit field becomes large
-            if (at + 4 <= out.size()) WriteBigEndian(out, at, 0xFFu << (8 * pick(4)), pick(2) ? 4 : 2);
-            break;
-        }
-    }
-    return out;
+    return MutateBytes(bytes, random, std::string_view(kInterestingBytes, sizeof kInterestingBytes), 3,
+                       [&random](std::string& out, std::size_t at) {
+                           if (at + 4 <= out.size())
+                               WriteBigEndian(out, at, 0xFFu << (8 * Pick(random, 4)), Pick(random, 2) ? 4 : 2);
+                       });
 }
 
 // Small pictures of each layout the two formats give.

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/byte_mutation.h"
 #include "support/keyframe_files.h"
 #include "support/temp_dir.h"
 
@@ -17,40 +18,16 @@ namespace {
 // Characters that matter to XML, to numbers and to vector values.
 constexpr char kInteresting[] = "<>/&;.-+eE0123456789 \t\r\n\"'=!?[]x\xef\xbb\xbf\xff";
 
+// XML's own edit: the text of the element around a byte is emptied.
 std::string Mutate(const std::string& text, std::mt19937& random)
 {
-    std::string out = text;
-    const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
-    const int edits = 1 + static_cast<int>(pick(4));
-    for (int e = 0; e < edits && !out.empty(); ++e) {
-        const std::size_t at = pick(out.size());
-        switch (pick(6)) {
-        case 0:  // truncate
-            out.resize(at);
-            break;
-        case 1:  // overwrite one byte with anything
-            out[at] = static_cast<char>(pick(256));
-            break;
-        case 2:  // overwrite one byte with a character that means something
-            out[at] = kInteresting[pick(sizeof kInteresting - 1)];
-            break;
-        case 3:  // delete a run
-            out.erase(at, 1 + pick(16));
-            break;
-        case 4:  // duplicate a run somewhere else
-            out.insert(pick(out.size()), out.substr(at, 1 + pick(40)));
-            break;
-        case 5:  // empty the text of the element around this byte
-        {
-            const std::size_t open = out.rfind('>', at);
-            const std::size_t close = out.find('<', at);
-            if (open != std::string::npos && close != std::string::npos && open < close)
-                out.erase(open + 1, close - open - 1);
-            break;
-        }
-        }
-    }
-    return out;
+    return hlv_io_test::MutateBytes(text, random, std::string_view(kInteresting, sizeof kInteresting - 1), 4,
+                                    [](std::string& out, std::size_t at) {
+                                        const std::size_t open = out.rfind('>', at);
+                                        const std::size_t close = out.find('<', at);
+                                        if (open != std::string::npos && close != std::string::npos && open < close)
+                                            out.erase(open + 1, close - open - 1);
+                                    });
 }
 
 void CheckLoaded(const KeyframeSequenceRecord& record)
