@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <hlv_testing/slow_build.h>
+#include <hlv_testing/thread_gate.h>
 #include <hlv_testing/watchdog.h>
 #include <recording_renderer.h>
 
@@ -28,31 +29,13 @@ namespace {
 
 // Holds the render thread in every Clear while the gate is shut, and can
 // slow each Clear down.
-class CGatedRenderer : public hlv_gfx_test::CRecordingRenderer {
+class CGatedRenderer : public hlv_gfx_test::CRecordingRenderer, public hlv_testing::CThreadGate {
 public:
     std::uint32_t Clear(std::uint32_t mask) override
     {
-        {
-            std::unique_lock<std::mutex> lock(m_mutex);
-            m_gateChanged.wait(lock, [this] { return m_open; });
-        }
-        if (const int delay = delayMicroseconds.load()) std::this_thread::sleep_for(std::chrono::microseconds(delay));
+        Pass();
         return CRecordingRenderer::Clear(mask);
     }
-    void SetOpen(bool open)
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_open = open;
-        }
-        m_gateChanged.notify_all();
-    }
-    std::atomic<int> delayMicroseconds{0};
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_gateChanged;
-    bool m_open = true;
 };
 
 // Executes the front end's frames on a thread of its own until it is shut down.

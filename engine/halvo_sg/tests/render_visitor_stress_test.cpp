@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <hlv_testing/slow_build.h>
+#include <hlv_testing/thread_gate.h>
 #include <hlv_testing/watchdog.h>
 #include <render_scene.h>
 
@@ -29,31 +30,13 @@ constexpr int kFrames = kThreadSanitizer ? 4 : 20;  // the thread sanitizer runs
 
 // Holds the render thread in its first PushMatrix until the gate opens, and
 // can slow every PushMatrix down.
-class CGatedRenderer : public hlv_shade_test::CDrawRecordingRenderer {
+class CGatedRenderer : public hlv_shade_test::CDrawRecordingRenderer, public hlv_testing::CThreadGate {
 public:
     std::uint32_t PushMatrix() override
     {
-        {
-            std::unique_lock<std::mutex> lock(m_mutex);
-            m_gateChanged.wait(lock, [this] { return m_open; });
-        }
-        if (const int delay = delayMicroseconds.load()) std::this_thread::sleep_for(std::chrono::microseconds(delay));
+        Pass();
         return CDrawRecordingRenderer::PushMatrix();
     }
-    void SetOpen(bool open)
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_open = open;
-        }
-        m_gateChanged.notify_all();
-    }
-    std::atomic<int> delayMicroseconds{0};
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_gateChanged;
-    bool m_open = true;
 };
 
 struct GatedScene {
