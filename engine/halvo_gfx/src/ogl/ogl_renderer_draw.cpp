@@ -7,6 +7,7 @@
 
 #include <halvo_gfx/ogl/ogl_renderer.h>
 
+#include <initializer_list>
 #include <limits>
 
 #include <halvo_gfx/GFX_RESULT.h>
@@ -108,8 +109,9 @@ std::uint32_t COglRenderer::BindIndexBuffer(CIndexBuffer& indices, std::uint64_t
 
 void COglRenderer::DisableVertexArrays()
 {
-    for (GLenum array : {GL_VERTEX_ARRAY, GL_COLOR_ARRAY, GL_SECONDARY_COLOR_ARRAY, GL_INDEX_ARRAY, GL_NORMAL_ARRAY,
-                         GL_FOG_COORD_ARRAY, GL_TEXTURE_COORD_ARRAY})
+    for (GLenum array :
+         std::initializer_list<GLenum>{GL_VERTEX_ARRAY, GL_COLOR_ARRAY, GL_SECONDARY_COLOR_ARRAY, GL_INDEX_ARRAY,
+                                       GL_NORMAL_ARRAY, GL_FOG_COORD_ARRAY, GL_TEXTURE_COORD_ARRAY})
         glDisableClientState(array);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);

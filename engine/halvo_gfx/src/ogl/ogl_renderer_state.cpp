@@ -144,8 +144,9 @@ std::uint32_t COglRenderer::SetFillMode(std::int32_t face, std::uint32_t mode)
     if (face < 0 || ogl::FACE.Get(static_cast<std::uint32_t>(face), glFace) != GFXR_OK ||
         ogl::POLYGON_MODE.Get(mode, glMode) != GFXR_OK)
         return GFXR_INVALID_ARGUMENT;
-    m_renderState.fillModeSet[face] = true;
-    m_renderState.fillMode[face] = mode;
+    const auto index = static_cast<std::size_t>(face);
+    m_renderState.fillModeSet[index] = true;
+    m_renderState.fillMode[index] = mode;
     glPolygonMode(glFace, glMode);
     return GFXR_OK;
 }
@@ -171,7 +172,7 @@ std::uint32_t COglRenderer::SetCullMode(std::uint32_t face)
 std::uint32_t COglRenderer::GetFillMode(std::int32_t face, std::uint32_t& mode)
 {
     if (face < 0 || static_cast<std::size_t>(face) >= m_renderState.fillMode.size()) return GFXR_INVALID_ARGUMENT;
-    mode = m_renderState.fillMode[face];
+    mode = m_renderState.fillMode[static_cast<std::size_t>(face)];
     return GFXR_OK;
 }
 
